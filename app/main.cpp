@@ -1,0 +1,41 @@
+// Entry point: single instance, working directory beside the executable,
+// main window, input capture, one device check, then the event loop.
+#include "capture/inputhook.h"
+#include "shell/qtsinglecoreapplication.h"
+#include "shell/widget.h"
+
+#include <QDir>
+
+#ifdef NORVANE_DEMO
+#include "demo.h"
+#endif
+
+int main(int argc, char **argv) {
+  QtSingleCoreApplication app(argc, argv);
+  if (app.isRunning()) {
+    app.sendMessage(QString(), 5000);
+    return 1;
+  }
+
+  QString appDir = QCoreApplication::applicationFilePath();
+  appDir.truncate(appDir.lastIndexOf(QLatin1Char('/')));
+  QDir::setCurrent(appDir);
+
+#ifdef NORVANE_DEMO
+  demo::plugVirtualMouse(app.arguments());
+#endif
+
+  Widget window;
+  QObject::connect(&app, &QtSingleCoreApplication::messageReceived, &window,
+                   &Widget::receiveMessage);
+  InputHook hook(false);
+
+  window.showNormal();
+  window.checkDevice();
+
+#ifdef NORVANE_DEMO
+  demo::runOptions(app.arguments(), window);
+#endif
+
+  return app.exec();
+}

@@ -1,0 +1,584 @@
+// The virtual mouse behind the hidapi C functions: enumeration, handles, the
+// command interface's feature/output/input reports and the event interface.
+#include "vmouse.h"
+
+#include "device.h"
+
+#include <hidapi.h>
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <cwchar>
+#include <map>
+#include <mutex>
+#include <set>
+
+// A handle remembers which interface it opened and in which device life, so
+// that handles from before an unplug or a reconfiguration stay dead.
+struct hid_device_ {
+  size_t iface = 0;
+  unsigned generation = 0;
+  unsigned session = 0;
+  bool nonblocking = false;
+};
+
+namespace vmouse {
+namespace {
+
+const uint8_t scrambleKey[8] = {'K', 'v', 'T', 'a', 'p', 'R', 'e', 'n'};
+
+uint8_t swapNibbles(uint8_t b) {
+  return static_cast<uint8_t>((b << 4) | (b >> 4));
+}
+
+uint64_t toNumber(const uint8_t b[8]) {
+  uint64_t n = 0;
+  for (int i = 0; i < 8; ++i)
+    n = (n << 8) | b[i];
+  return n;
+}
+
+void fromNumber(uint64_t n, uint8_t b[8]) {
+  for (int i = 7; i >= 0; --i, n >>= 8)
+    b[i] = static_cast<uint8_t>(n);
+}
+
+void swapPairs(uint8_t b[8]) {
+  std::swap(b[0], b[5]);
+  std::swap(b[1], b[4]);
+  std::swap(b[2], b[7]);
+  std::swap(b[3], b[6]);
+}
+
+std::string hex(const uint8_t *data, size_t size) {
+  static const char digits[] = "0123456789abcdef";
+  std::string out;
+  for (size_t i = 0; i < size; ++i) {
+    out += i ? " " : "";
+    out += digits[data[i] >> 4];
+    out += digits[data[i] & 15];
+  }
+  return out;
+}
+
+std::string hex(const std::string &text) {
+  return hex(reinterpret_cast<const uint8_t *>(text.data()), text.size());
+}
+
+std::string pathOf(size_t iface) { return "vmouse:" + std::to_string(iface); }
+
+struct State {
+  std::mutex mutex;
+  std::condition_variable eventArrived;
+  Config config;
+  std::vector<Interface> interfaces;
+  uint8_t code[8] = {};
+  bool isPlugged = true;
+  unsigned generation = 0; // one per configure()
+  unsigned session = 0;    // one per plugged period
+  std::set<hid_device *> handles;
+  std::map<Fault, int> faults;
+  std::vector<std::string> traceLines;
+  std::FILE *traceFile = nullptr;
+  std::vector<Command> log;
+  std::deque<std::vector<uint8_t>> events;
+  Device device;
+  std::function<void()> listener;
+  const wchar_t *lastError = L"Success";
+
+  State() { reset(Config{}); }
+
+  void reset(const Config &c) {
+    config = c;
+    interfaces = {{c.usagePage, c.usage, Role::Command},
+                  {c.usagePage2, c.usage2, Role::Event}};
+    std::fill(std::begin(code), std::end(code), 0);
+    for (size_t i = 0; i < 6 && i < c.sCode.size(); ++i)
+      code[i + 1] = static_cast<uint8_t>(c.sCode[i]);
+    isPlugged = true;
+    ++generation;
+    ++session;
+    faults.clear();
+    traceLines.clear();
+    log.clear();
+    events.clear();
+    device = Device();
+    lastError = L"Success";
+    // Re-read on every reset so a test can point the trace at its own file.
+    if (traceFile)
+      std::fclose(traceFile);
+    const char *file = std::getenv("VMOUSE_TRACE");
+    traceFile = file && *file ? std::fopen(file, "a") : nullptr;
+    eventArrived.notify_all();
+  }
+
+  void trace(const std::string &op, const std::string &bytes = {},
+             bool failed = false) {
+    std::string line = op;
+    if (!bytes.empty())
+      line += " " + bytes;
+    if (failed)
+      line += " !fail";
+    traceLines.push_back(line);
+    if (traceFile) {
+      std::fprintf(traceFile, "%s\n", line.c_str());
+      std::fflush(traceFile);
+    }
+  }
+
+  // Consumes one pending injected failure of this kind.
+  bool take(Fault fault) {
+    auto it = faults.find(fault);
+    if (it == faults.end() || it->second == 0)
+      return false;
+    --it->second;
+    return true;
+  }
+
+  bool matches(unsigned short vid, unsigned short pid) const {
+    return (vid == 0 || vid == config.vid) && (pid == 0 || pid == config.pid);
+  }
+
+  // The interface's role when the handle may talk to the device now.
+  std::optional<Role> live(hid_device *dev) const {
+    if (!isPlugged || !handles.count(dev) || dev->generation != generation ||
+        dev->session != session)
+      return std::nullopt;
+    return interfaces[dev->iface].role;
+  }
+
+  hid_device *open(const std::string &path) {
+    size_t iface = interfaces.size();
+    for (size_t i = 0; i < interfaces.size(); ++i)
+      if (pathOf(i) == path)
+        iface = i;
+    const wchar_t *why = nullptr;
+    if (!isPlugged)
+      why = L"vmouse: device unplugged";
+    else if (iface == interfaces.size())
+      why = L"vmouse: no such path";
+    else if (take(Fault::Open))
+      why = L"vmouse: injected open failure";
+    if (why) {
+      trace("open", hex(path), true);
+      lastError = why;
+      return nullptr;
+    }
+    auto *dev = new hid_device{iface, generation, session, false};
+    handles.insert(dev);
+    trace("open", hex(path));
+    return dev;
+  }
+};
+
+// Never destroyed: a pool thread may still wait on the event interface while
+// the program exits.
+State &state() {
+  static State *s = new State;
+  return *s;
+}
+
+size_t copyOut(const std::vector<uint8_t> &report, unsigned char *data,
+               size_t length) {
+  const size_t n = std::min(length, report.size());
+  std::copy_n(report.begin(), n, data);
+  return n;
+}
+
+int readCommand(State &s, unsigned char *data, size_t length, int ms) {
+  if (s.take(Fault::Read)) {
+    s.lastError = L"vmouse: injected read failure";
+    s.trace("read", {}, true);
+    return -1;
+  }
+  if (s.take(Fault::StallRead)) {
+    s.trace("read");
+    return 0;
+  }
+  if (auto report = s.device.takeInput()) {
+    const size_t n = copyOut(*report, data, length);
+    s.trace("read", hex(data, n));
+    return static_cast<int>(n);
+  }
+  // Nothing will ever arrive without a command: time out at once, and fail a
+  // blocking read rather than hang the caller.
+  if (ms < 0) {
+    s.lastError = L"vmouse: blocking read with no input report queued";
+    s.trace("read", {}, true);
+    return -1;
+  }
+  s.trace("read");
+  return 0;
+}
+
+// Waits in real time, because the report watch polls this interface in a
+// loop and must not spin. Timeouts are not traced: they would interleave
+// with the command trace at random.
+int readEvent(State &s, std::unique_lock<std::mutex> &lock, hid_device *dev,
+              Role role, unsigned char *data, size_t length, int ms) {
+  auto ready = [&] {
+    return !s.live(dev) || (role == Role::Event && !s.events.empty());
+  };
+  if (ms < 0)
+    s.eventArrived.wait(lock, ready);
+  else
+    s.eventArrived.wait_for(lock, std::chrono::milliseconds(ms), ready);
+  if (!s.live(dev)) {
+    s.lastError = L"vmouse: device unplugged";
+    if (s.handles.count(dev))
+      s.trace("read", {}, true);
+    return -1;
+  }
+  if (role != Role::Event || s.events.empty())
+    return 0;
+  const size_t n = copyOut(s.events.front(), data, length);
+  s.events.pop_front();
+  s.trace("read", hex(data, n));
+  return static_cast<int>(n);
+}
+
+std::function<void()> setPlugged(bool plugged) {
+  State &s = state();
+  std::lock_guard lock(s.mutex);
+  s.isPlugged = plugged;
+  if (!plugged)
+    ++s.session;
+  s.eventArrived.notify_all();
+  return s.listener;
+}
+
+} // namespace
+
+void scramble(uint8_t block[8], const uint8_t code[8]) {
+  swapPairs(block);
+  for (int i = 1; i <= 6; ++i)
+    block[i] ^= code[i];
+  const uint64_t n = toNumber(block);
+  fromNumber((n << 3) | (n >> 61), block);
+  for (int i = 0; i < 8; ++i)
+    block[i] = static_cast<uint8_t>(block[i] + swapNibbles(scrambleKey[i]));
+}
+
+void unscramble(uint8_t block[8], const uint8_t code[8]) {
+  for (int i = 0; i < 8; ++i)
+    block[i] = static_cast<uint8_t>(block[i] - swapNibbles(scrambleKey[i]));
+  const uint64_t n = toNumber(block);
+  fromNumber((n >> 3) | (n << 61), block);
+  for (int i = 1; i <= 6; ++i)
+    block[i] ^= code[i];
+  swapPairs(block);
+}
+
+void configure(const Config &config) {
+  State &s = state();
+  std::lock_guard lock(s.mutex);
+  s.reset(config);
+}
+
+Config config() {
+  State &s = state();
+  std::lock_guard lock(s.mutex);
+  return s.config;
+}
+
+void addInterface(const Interface &iface) {
+  State &s = state();
+  std::lock_guard lock(s.mutex);
+  s.interfaces.push_back(iface);
+}
+
+void plug() {
+  if (auto listener = setPlugged(true))
+    listener();
+}
+
+void unplug() {
+  if (auto listener = setPlugged(false))
+    listener();
+}
+
+bool plugged() {
+  State &s = state();
+  std::lock_guard lock(s.mutex);
+  return s.isPlugged;
+}
+
+void setChangeListener(std::function<void()> listener) {
+  State &s = state();
+  std::lock_guard lock(s.mutex);
+  s.listener = std::move(listener);
+}
+
+std::vector<std::string> trace() {
+  State &s = state();
+  std::lock_guard lock(s.mutex);
+  return s.traceLines;
+}
+
+void clearTrace() {
+  State &s = state();
+  std::lock_guard lock(s.mutex);
+  s.traceLines.clear();
+}
+
+void failNext(Fault fault) {
+  State &s = state();
+  std::lock_guard lock(s.mutex);
+  ++s.faults[fault];
+}
+
+void clearFaults() {
+  State &s = state();
+  std::lock_guard lock(s.mutex);
+  s.faults.clear();
+}
+
+void queueEvent(const std::vector<uint8_t> &report) {
+  State &s = state();
+  std::lock_guard lock(s.mutex);
+  s.events.push_back(report);
+  s.eventArrived.notify_all();
+}
+
+void queueInput(const std::vector<uint8_t> &report) {
+  State &s = state();
+  std::lock_guard lock(s.mutex);
+  s.device.queueInput(report);
+}
+
+std::vector<Command> commands() {
+  State &s = state();
+  std::lock_guard lock(s.mutex);
+  return s.log;
+}
+
+void clearCommands() {
+  State &s = state();
+  std::lock_guard lock(s.mutex);
+  s.log.clear();
+}
+
+int openHandles() {
+  State &s = state();
+  std::lock_guard lock(s.mutex);
+  return static_cast<int>(
+      std::count_if(s.handles.begin(), s.handles.end(), [&](hid_device *dev) {
+        return dev->generation == s.generation;
+      }));
+}
+
+} // namespace vmouse
+
+using namespace vmouse;
+
+extern "C" {
+
+int hid_init(void) { return 0; }
+
+int hid_exit(void) { return 0; }
+
+struct hid_device_info *hid_enumerate(unsigned short vendor_id,
+                                      unsigned short product_id) {
+  State &s = state();
+  std::lock_guard lock(s.mutex);
+  if (!s.isPlugged || !s.matches(vendor_id, product_id))
+    return nullptr;
+  hid_device_info *head = nullptr;
+  hid_device_info **tail = &head;
+  for (size_t i = 0; i < s.interfaces.size(); ++i) {
+    auto *info =
+        static_cast<hid_device_info *>(std::calloc(1, sizeof(hid_device_info)));
+    info->path = strdup(pathOf(i).c_str());
+    info->vendor_id = s.config.vid;
+    info->product_id = s.config.pid;
+    // Real hidapi fills these, and callers may read them unchecked.
+    info->serial_number = wcsdup(L"");
+    info->manufacturer_string = wcsdup(L"Norvane");
+    info->product_string = wcsdup(L"Norvane N1");
+    info->release_number = 0x0100;
+    info->usage_page = s.interfaces[i].usagePage;
+    info->usage = s.interfaces[i].usage;
+    info->interface_number = static_cast<int>(i);
+    info->bus_type = HID_API_BUS_USB;
+    *tail = info;
+    tail = &info->next;
+  }
+  return head;
+}
+
+void hid_free_enumeration(struct hid_device_info *devs) {
+  while (devs) {
+    hid_device_info *next = devs->next;
+    std::free(devs->path);
+    std::free(devs->serial_number);
+    std::free(devs->manufacturer_string);
+    std::free(devs->product_string);
+    std::free(devs);
+    devs = next;
+  }
+}
+
+hid_device *hid_open(unsigned short vendor_id, unsigned short product_id,
+                     const wchar_t *serial_number) {
+  (void)serial_number;
+  State &s = state();
+  std::lock_guard lock(s.mutex);
+  if (!s.isPlugged || !s.matches(vendor_id, product_id)) {
+    s.trace("open", {}, true);
+    s.lastError = L"vmouse: no matching device";
+    return nullptr;
+  }
+  return s.open(pathOf(0));
+}
+
+hid_device *hid_open_path(const char *path) {
+  State &s = state();
+  std::lock_guard lock(s.mutex);
+  return s.open(path ? path : "");
+}
+
+void hid_close(hid_device *dev) {
+  State &s = state();
+  std::lock_guard lock(s.mutex);
+  if (!s.handles.erase(dev))
+    return; // not ours: never free it
+  delete dev;
+  s.trace("close");
+  s.eventArrived.notify_all();
+}
+
+int hid_set_nonblocking(hid_device *dev, int nonblock) {
+  State &s = state();
+  std::lock_guard lock(s.mutex);
+  if (!s.live(dev))
+    return -1;
+  dev->nonblocking = nonblock != 0;
+  return 0;
+}
+
+int hid_send_feature_report(hid_device *dev, const unsigned char *data,
+                            size_t length) {
+  State &s = state();
+  std::lock_guard lock(s.mutex);
+  const std::string bytes = data ? hex(data, length) : std::string();
+  // A feature report is the report ID and one whole command block.
+  if (s.live(dev) != Role::Command || !data || length < 9 ||
+      s.take(Fault::Feature)) {
+    s.lastError = L"vmouse: feature report failed";
+    s.trace("send_feature", bytes, true);
+    return -1;
+  }
+  Block block;
+  std::copy_n(data + 1, 8, block.begin());
+  if (s.config.isEncode)
+    unscramble(block.data(), s.code);
+  const bool ok = block[7] == checksum(block);
+  s.log.push_back({{block.begin(), block.end()}, ok, {}});
+  // Firmware drops a block with a bad checksum without answering.
+  if (ok) {
+    s.device.onCommand(block);
+    if (block[0] == 0x00 && s.take(Fault::WrongEcho))
+      s.device.spoilEcho();
+  }
+  s.trace("send_feature", bytes);
+  return static_cast<int>(length);
+}
+
+int hid_get_feature_report(hid_device *dev, unsigned char *data,
+                           size_t length) {
+  State &s = state();
+  std::lock_guard lock(s.mutex);
+  if (s.live(dev) != Role::Command || !data || length < 1 ||
+      s.take(Fault::GetFeature)) {
+    s.lastError = L"vmouse: get feature report failed";
+    s.trace("get_feature", {}, true);
+    return -1;
+  }
+  Block reply = s.device.reply();
+  if (s.config.isEncode)
+    scramble(reply.data(), s.code);
+  const size_t n = std::min<size_t>(length - 1, 8);
+  std::copy_n(reply.begin(), n, data + 1);
+  s.trace("get_feature", hex(data, n + 1));
+  return static_cast<int>(n + 1);
+}
+
+int hid_write(hid_device *dev, const unsigned char *data, size_t length) {
+  State &s = state();
+  std::lock_guard lock(s.mutex);
+  const std::string bytes = data ? hex(data, length) : std::string();
+  if (s.live(dev) != Role::Command || !data || length < 1 ||
+      s.take(Fault::Write)) {
+    s.lastError = L"vmouse: write failed";
+    s.trace("write", bytes, true);
+    return -1;
+  }
+  if (!s.log.empty()) {
+    Command &last = s.log.back();
+    last.data.insert(last.data.end(), data + 1, data + length);
+    if (last.checksumOk)
+      s.device.onData(data + 1, length - 1);
+  }
+  s.trace("write", bytes);
+  return static_cast<int>(length);
+}
+
+int hid_read_timeout(hid_device *dev, unsigned char *data, size_t length,
+                     int milliseconds) {
+  State &s = state();
+  std::unique_lock lock(s.mutex);
+  const auto role = s.live(dev);
+  if (!role || !data) {
+    s.lastError = L"vmouse: read failed";
+    if (s.handles.count(dev))
+      s.trace("read", {}, true);
+    return -1;
+  }
+  if (*role == Role::Command)
+    return readCommand(s, data, length, milliseconds);
+  return readEvent(s, lock, dev, *role, data, length, milliseconds);
+}
+
+int hid_read(hid_device *dev, unsigned char *data, size_t length) {
+  bool nonblocking = false;
+  {
+    State &s = state();
+    std::lock_guard lock(s.mutex);
+    nonblocking = s.handles.count(dev) && dev->nonblocking;
+  }
+  return hid_read_timeout(dev, data, length, nonblocking ? 0 : -1);
+}
+
+int hid_get_input_report(hid_device *, unsigned char *, size_t) { return -1; }
+
+int hid_get_manufacturer_string(hid_device *, wchar_t *, size_t) { return -1; }
+
+int hid_get_product_string(hid_device *, wchar_t *, size_t) { return -1; }
+
+int hid_get_serial_number_string(hid_device *, wchar_t *, size_t) { return -1; }
+
+int hid_get_indexed_string(hid_device *, int, wchar_t *, size_t) { return -1; }
+
+struct hid_device_info *hid_get_device_info(hid_device *) {
+  return nullptr;
+}
+
+const wchar_t *hid_error(hid_device *) {
+  State &s = state();
+  std::lock_guard lock(s.mutex);
+  return s.lastError;
+}
+
+const struct hid_api_version *hid_version(void) {
+  static const hid_api_version version = {
+      HID_API_VERSION_MAJOR, HID_API_VERSION_MINOR, HID_API_VERSION_PATCH};
+  return &version;
+}
+
+const char *hid_version_str(void) { return HID_API_VERSION_STR; }
+
+} // extern "C"

@@ -1,0 +1,58 @@
+#include "platform/pause.h"
+
+#include <QMutex>
+#include <QMutexLocker>
+#include <QThread>
+
+namespace platform {
+
+namespace {
+QMutex recorderMutex;
+PauseRecorder currentRecorder;
+} // namespace
+
+void pauseMs(int ms) {
+  PauseRecorder recorder;
+  {
+    QMutexLocker lock(&recorderMutex);
+    recorder = currentRecorder;
+  }
+  // Called outside the lock so a recorder may itself take locks.
+  if (recorder) {
+    recorder(ms);
+    return;
+  }
+  if (ms > 0)
+    QThread::msleep(static_cast<unsigned long>(ms));
+}
+
+void setPauseRecorder(PauseRecorder recorder) {
+  QMutexLocker lock(&recorderMutex);
+  currentRecorder = std::move(recorder);
+}
+
+struct PauseLog::Record {
+  QMutex mutex;
+  QList<int> values;
+};
+
+PauseLog::PauseLog() : record(std::make_shared<Record>()) {
+  setPauseRecorder([record = record](int ms) {
+    QMutexLocker lock(&record->mutex);
+    record->values.append(ms);
+  });
+}
+
+PauseLog::~PauseLog() { setPauseRecorder({}); }
+
+QList<int> PauseLog::pauses() const {
+  QMutexLocker lock(&record->mutex);
+  return record->values;
+}
+
+void PauseLog::clear() {
+  QMutexLocker lock(&record->mutex);
+  record->values.clear();
+}
+
+} // namespace platform

@@ -1,0 +1,63 @@
+#include "ui_controler.h"
+
+#include "myqquickview.h"
+#include "widget.h"
+
+#include <QQmlContext>
+#include <QSettings>
+
+Ui_Controler::Ui_Controler(QWidget *window) {
+  if (window->objectName().isEmpty())
+    window->setObjectName(QStringLiteral("Widget"));
+  mainWindow = window;
+  window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
+  window->setWindowOpacity(1.0);
+  window->setAttribute(Qt::WA_TranslucentBackground);
+  window->setStyleSheet(QStringLiteral("background:transparent;"));
+
+  uiView = new myQQuickView(window);
+  uiView->setObjectName(QStringLiteral("ui_View"));
+  uiView->setResizeMode(QQuickWidget::SizeViewToRootObject);
+  uiView->setClearColor(Qt::transparent);
+  uiView->setSource(QUrl(QStringLiteral("qrc:modules/qml/main.qml")));
+
+  QQmlContext *context = uiView->rootContext();
+  context->setContextProperty(QStringLiteral("ui_View"), uiView);
+  if (auto *w = qobject_cast<Widget *>(window))
+    context->setContextProperty(QStringLiteral("hid"), &w->hidLink());
+  context->setContextProperty(QStringLiteral("ui_Ctl"), this);
+
+  window->resize(uiView->size());
+  loadWindowTitle();
+}
+
+Ui_Controler::~Ui_Controler() = default;
+
+void Ui_Controler::loadWindowTitle() {
+  QSettings s(QStringLiteral("./modules/setting/apConfig.bin"), QSettings::IniFormat);
+  mainWindow->setWindowTitle(s.value(QStringLiteral("common/name"), QString()).toString());
+}
+
+void Ui_Controler::onMinimize() {
+  if (mainWindow)
+    mainWindow->showMinimized();
+}
+
+void Ui_Controler::onClose() {
+  if (mainWindow)
+    mainWindow->setVisible(false);
+}
+
+void Ui_Controler::onXChanged(int x) {
+  if (mainWindow)
+    mainWindow->move(mainWindow->x() + x, mainWindow->y());
+}
+
+void Ui_Controler::onYChanged(int y) {
+  if (mainWindow)
+    mainWindow->move(mainWindow->x(), mainWindow->y() + y);
+}
+
+void Ui_Controler::setBusy(int busyTime) { uiView->setBusy(busyTime); }
+
+void Ui_Controler::setBusy() { setBusy(0); }

@@ -1,0 +1,159 @@
+#include "widget.h"
+
+#include "myqquickview.h"
+#include "platform/devicemonitor.h"
+#include "platform/restore.h"
+#include "ui_controler.h"
+#include "userevent.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDebug>
+#include <QIcon>
+#include <QMenu>
+
+bool deviceConnected = false;
+
+namespace {
+
+const char *trayMenuStyle =
+    "QMenu { border: 1px solid rgb(100, 100, 100); background: rgb(68, 69, 73); } "
+    "QMenu::item { height: 22px; padding: 0px 25px 0px 20px; } "
+    "QMenu::item:enabled { color: rgb(225, 225, 225); } "
+    "QMenu::item:!enabled { color: rgb(155, 155, 155); } "
+    "QMenu::item:enabled:selected { color: rgb(230, 230, 230); background: rgba(255, 255, "
+    "255, 40); } "
+    "QMenu::separator { height: 1px; background: rgb(100, 100, 100); } "
+    "QMenu::indicator { width: 13px; height: 13px; } "
+    "QMenu::icon { padding-left: 2px; padding-right: 2px; } ";
+
+} // namespace
+
+Widget::Widget(QWidget *parent) : QWidget(parent) {
+  link.setOwner(this);
+  controller = new Ui_Controler(this);
+  controller->view()->setLink(&link);
+
+  checkTimer.setInterval(2048);
+  checkTimer.setSingleShot(true);
+  connect(&checkTimer, &QTimer::timeout, this, &Widget::checkDevice);
+
+  setUpTray();
+
+  deviceMonitor = new platform::DeviceChangeMonitor(this);
+  connect(deviceMonitor, &platform::DeviceChangeMonitor::deviceChanged, this,
+          &Widget::onDeviceChange);
+  deviceMonitor->start();
+}
+
+Widget::~Widget() {
+  link.stopReportWatch();
+  controller->deleteLater();
+}
+
+myQQuickView *Widget::view() const { return controller->view(); }
+
+void Widget::setUpTray() {
+  trayIcon = new QSystemTrayIcon(this);
+  auto *quit = new QAction(tr("Quit (&Q)"), this);
+  connect(quit, &QAction::triggered, this, &Widget::exitSYS);
+  auto *menu = new QMenu(this);
+  menu->addAction(quit);
+  menu->setStyleSheet(QString::fromLatin1(trayMenuStyle));
+  trayIcon->setContextMenu(menu);
+  trayIcon->setToolTip(QStringLiteral("NORVANE MOUSE N1"));
+  trayIcon->setIcon(QIcon(QStringLiteral("./modules/img/logo.ico")));
+  connect(trayIcon, &QSystemTrayIcon::activated, this, &Widget::trayIconActivated);
+  if (!QSystemTrayIcon::isSystemTrayAvailable())
+    qDebug() << "System tray not available: the program keeps running without a tray icon";
+  trayIcon->setVisible(true);
+}
+
+void Widget::trayIconActivated(QSystemTrayIcon::ActivationReason reason) {
+  if (reason == QSystemTrayIcon::DoubleClick && deviceConnected)
+    platform::postRestore(this);
+}
+
+void Widget::receiveMessage(QString) {
+  if (deviceConnected)
+    platform::postRestore(this);
+}
+
+void Widget::checkDevice() {
+  link.loadDeviceList();
+  link.discoverInterfaces();
+  const QList<DeviceEntry> &devices = link.devices();
+  for (int i = 0; i < devices.size(); ++i) {
+    if (devices[i].mainPath.isEmpty())
+      continue;
+    if (!link.chkDeviceIsEnCode(i))
+      continue;
+    qDebug() << "Device Connect";
+    view()->clearHidBusy();
+    deviceConnected = true;
+    trayIcon->showMessage(QStringLiteral("Info"), QStringLiteral("Detect Device"),
+                          QSystemTrayIcon::Information, 10000);
+    link.startReportWatch(uint(link.currentDeviceIndex()));
+    if (view()->icType == QLatin1String("560")) {
+      view()->mouseReadProfile(0);
+      view()->mouseReadProfile(1);
+      if (view()->isGun) {
+        view()->mouseReadProfile(2);
+        view()->mouseReadProfile(3);
+        view()->mouseReadProfile(4);
+      }
+    }
+    view()->setEnabled(true);
+    startUI();
+    return;
+  }
+  qDebug() << "Device DisConnect";
+  deviceConnected = false;
+  setVisible(false);
+}
+
+void Widget::exitSYS() {
+  link.stopReportWatch();
+  QCoreApplication::exit(0);
+}
+
+void Widget::onDeviceChange() {
+  if (!link.isWatchRunning())
+    checkTimer.start();
+}
+
+void Widget::startUI() {
+  view()->initUI();
+  QCoreApplication::postEvent(this, new UserEvent(UserEvent::RunUiKind));
+}
+
+void Widget::customEvent(QEvent *event) {
+  const auto *user = event->type() == QEvent::User ? dynamic_cast<UserEvent *>(event) : nullptr;
+  if (user && user->kind == UserEvent::RunUiKind)
+    view()->runUI();
+}
+
+bool Widget::nativeEvent(const QByteArray &eventType, void *message, qintptr *result) {
+#ifdef Q_OS_WIN
+  // WM_SYSCOMMAND with exactly SC_RESTORE shows the window before the
+  // system's own restore; WM_DEVICECHANGE schedules a device check.
+  const MSG *msg = static_cast<const MSG *>(message);
+  if (msg->message == 0x112 && msg->wParam == 0xF120)
+    setVisible(true);
+  else if (msg->message == 0x219)
+    onDeviceChange();
+#endif
+  return QWidget::nativeEvent(eventType, message, result);
+}
+
+QString Widget::linkIcType() const { return view()->icType; }
+
+bool Widget::linkIsGun() const { return view()->isGun; }
+
+void Widget::linkSetCurrentDPI(int stage) { view()->setCurrentDPI(stage); }
+
+void Widget::linkShowBalloon(const QString &text) {
+  trayIcon->showMessage(QStringLiteral("Info"), text, QSystemTrayIcon::Information, 10000);
+}
+
+void Widget::linkDisableView() { view()->setEnabled(false); }

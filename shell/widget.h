@@ -1,0 +1,62 @@
+#pragma once
+
+#include "device/hid_thread.h"
+#include "device/linkowner.h"
+
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QWidget>
+
+class Ui_Controler;
+class myQQuickView;
+namespace platform {
+class DeviceChangeMonitor;
+}
+
+// Set by the device check; the window is restored only while it is set.
+extern bool deviceConnected;
+
+// The program's one top-level window: owner of the device-check timer, the
+// device link, the window controller with the QML view, and the tray icon.
+class Widget : public QWidget, public LinkOwner {
+  Q_OBJECT
+
+public:
+  explicit Widget(QWidget *parent = nullptr);
+  ~Widget() override;
+
+  myQQuickView *view() const;
+  Hid_Thread &hidLink() { return link; }
+  QSystemTrayIcon *tray() const { return trayIcon; }
+  QTimer &deviceCheckTimer() { return checkTimer; }
+
+  // What a device-change broadcast does: schedule one check unless a
+  // connected device is being watched.
+  void onDeviceChange();
+  void startUI();
+
+  QString linkIcType() const override;
+  bool linkIsGun() const override;
+  void linkSetCurrentDPI(int stage) override;
+  void linkShowBalloon(const QString &text) override;
+  void linkDisableView() override;
+
+public slots:
+  void trayIconActivated(QSystemTrayIcon::ActivationReason reason);
+  void checkDevice();
+  void exitSYS();
+  void receiveMessage(QString);
+
+protected:
+  bool nativeEvent(const QByteArray &eventType, void *message, qintptr *result) override;
+  void customEvent(QEvent *event) override;
+
+private:
+  void setUpTray();
+
+  QTimer checkTimer;
+  Ui_Controler *controller = nullptr;
+  Hid_Thread link;
+  QSystemTrayIcon *trayIcon = nullptr;
+  platform::DeviceChangeMonitor *deviceMonitor = nullptr;
+};

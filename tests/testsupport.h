@@ -1,0 +1,75 @@
+// Shared set-up for tests: a private working directory with a modules/ tree
+// and the virtual mouse configured to match its device list.
+#pragma once
+
+#include "vmouse.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace testsupport {
+
+// Lines of the shipped device entry, for tests that write their own lists.
+inline QString deviceEntry(int index, const vmouse::Config &c) {
+  return QStringLiteral("[%1]\ntype=1\nvid=%2\npid=%3\nusagePage=%4\nusage=%5\n"
+                        "usagePage2=%6\nusage2=%7\nreportLength=%8\nisEncode=%9\nsCode=%10\n")
+      .arg(index)
+      .arg(c.vid, 4, 16, QLatin1Char('0'))
+      .arg(c.pid, 4, 16, QLatin1Char('0'))
+      .arg(c.usagePage, 4, 16, QLatin1Char('0'))
+      .arg(c.usage, 4, 16, QLatin1Char('0'))
+      .arg(c.usagePage2, 4, 16, QLatin1Char('0'))
+      .arg(c.usage2, 4, 16, QLatin1Char('0'))
+      .arg(c.reportLength)
+      .arg(c.isEncode ? "true" : "false")
+      .arg(QString::fromStdString(c.sCode));
+}
+
+// A temporary working directory holding modules/setting/apConfig.bin.
+class WorkDir {
+public:
+  WorkDir() : previous(QDir::currentPath()) {
+    QDir(dir.path()).mkpath(QStringLiteral("modules/setting"));
+    QDir::setCurrent(dir.path());
+  }
+  ~WorkDir() { QDir::setCurrent(previous); }
+
+  void writeConfig(const QString &text) {
+    QFile f(QStringLiteral("modules/setting/apConfig.bin"));
+    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    f.write(text.toUtf8());
+    f.flush();
+    // Qt caches INI files by size and time; a rewrite within the same second
+    // must still be seen as new.
+    f.setFileTime(QDateTime::currentDateTime().addSecs(++rewrites), QFileDevice::FileModificationTime);
+  }
+  // One device entry matching the virtual mouse's configuration.
+  void writeDeviceList(const vmouse::Config &c, const QString &extra = {}) {
+    writeConfig(QStringLiteral("[common]\ndeviceCount=1\n") + deviceEntry(0, c) + extra);
+  }
+  QString path() const { return dir.path(); }
+
+private:
+  QTemporaryDir dir;
+  QString previous;
+  int rewrites = 0;
+};
+
+// Trace lines whose op is one of ops.
+inline QStringList traceOf(std::initializer_list<const char *> ops) {
+  QStringList out;
+  for (const std::string &line : vmouse::trace()) {
+    const QString l = QString::fromStdString(line);
+    for (const char *op : ops)
+      if (l == QLatin1String(op) || l.startsWith(QLatin1String(op) + QLatin1Char(' ')))
+        out << l;
+  }
+  return out;
+}
+
+inline QString hex(const QByteArray &bytes) { return QString::fromLatin1(bytes.toHex(' ')); }
+
+} // namespace testsupport

@@ -1,0 +1,155 @@
+// The main window's device check, debounce, restore paths and tray menu.
+#include "shell/myqquickview.h"
+#include "platform/devicemonitor.h"
+#include "shell/widget.h"
+#include "testsupport.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTest>
+
+using namespace testsupport;
+
+namespace {
+
+QStringList messages;
+
+void collect(QtMsgType, const QMessageLogContext &, const QString &text) { messages << text; }
+
+int handshakes() {
+  const auto commands = vmouse::commands();
+  return int(std::count_if(commands.begin(), commands.end(),
+                           [](const vmouse::Command &c) { return c.block[0] == 0x00; }));
+}
+
+} // namespace
+
+class tst_widget : public QObject {
+  Q_OBJECT
+
+  vmouse::Config mouse;
+
+private slots:
+  void init() {
+    mouse = vmouse::Config();
+    mouse.isEncode = true;
+    vmouse::configure(mouse);
+    messages.clear();
+    qInstallMessageHandler(collect);
+  }
+  void cleanup() { qInstallMessageHandler(nullptr); }
+
+  void deviceCheck() {
+    WorkDir dir;
+    dir.writeDeviceList(mouse, QStringLiteral("[mouse]\nicType=553\n"));
+    Widget w;
+    w.showNormal();
+    w.checkDevice();
+    QVERIFY(messages.contains(QStringLiteral("Device Connect")));
+    QVERIFY(deviceConnected);
+    QVERIFY(w.isVisible()); // the check never hides a found device's window
+    QVERIFY(w.hidLink().isTransportFree());
+    QCOMPARE(vmouse::openHandles(), 0);
+
+    vmouse::unplug();
+    messages.clear();
+    w.checkDevice();
+    QVERIFY(messages.contains(QStringLiteral("Device DisConnect")));
+    QVERIFY(!deviceConnected);
+    QVERIFY(!w.isVisible());
+
+    // Found again while hidden: the window stays hidden until restored.
+    vmouse::plug();
+    w.checkDevice();
+    QVERIFY(deviceConnected);
+    QVERIFY(!w.isVisible());
+  }
+
+  void emptyOrMissingList() {
+    WorkDir dir;
+    Widget w;
+    w.showNormal();
+    w.checkDevice();
+    QVERIFY(messages.contains(QStringLiteral("Device DisConnect")));
+    QVERIFY(!w.isVisible());
+    QVERIFY(w.windowTitle().isEmpty());
+  }
+
+  void deviceChangeBurstGivesOneCheck() {
+    WorkDir dir;
+    dir.writeDeviceList(mouse);
+    Widget w;
+    vmouse::clearCommands();
+    for (int i = 0; i < 5; ++i) {
+      w.onDeviceChange();
+      QTest::qWait(20);
+    }
+    QVERIFY(w.deviceCheckTimer().isActive());
+    QCOMPARE(w.deviceCheckTimer().interval(), 2048);
+    QVERIFY(w.deviceCheckTimer().isSingleShot());
+    QTRY_VERIFY_WITH_TIMEOUT(!w.deviceCheckTimer().isActive(), 10000);
+    QCOMPARE(handshakes(), 1);
+
+    // Plug and unplug of the virtual mouse reach the same handler.
+    vmouse::setChangeListener([] { platform::DeviceChangeMonitor::notifyAll(); });
+    vmouse::unplug();
+    QTRY_VERIFY(w.deviceCheckTimer().isActive());
+    vmouse::setChangeListener(nullptr);
+    vmouse::plug();
+  }
+
+  void restoreOnlyWhileConnected() {
+    WorkDir dir;
+    dir.writeDeviceList(mouse);
+    Widget w;
+    deviceConnected = false;
+    w.hide();
+    w.trayIconActivated(QSystemTrayIcon::DoubleClick);
+    w.receiveMessage(QString());
+    QTest::qWait(50);
+    QVERIFY(!w.isVisible());
+
+    deviceConnected = true;
+    w.trayIconActivated(QSystemTrayIcon::Trigger);
+    QTest::qWait(50);
+    QVERIFY(!w.isVisible());
+    w.trayIconActivated(QSystemTrayIcon::DoubleClick);
+    QVERIFY(!w.isVisible()); // posted, not immediate
+    QTRY_VERIFY(w.isVisible());
+
+    w.showMinimized();
+    w.hide();
+    w.receiveMessage(QStringLiteral("anything"));
+    QTRY_VERIFY(w.isVisible());
+    QVERIFY(!w.isMinimized());
+    deviceConnected = false;
+  }
+
+  void trayMenuAndQuit() {
+    WorkDir dir;
+    Widget w;
+    QVERIFY(w.tray()->contextMenu());
+    const QList<QAction *> actions = w.tray()->contextMenu()->actions();
+    QCOMPARE(actions.size(), 1);
+    QCOMPARE(actions[0]->text(), QStringLiteral("Quit (&Q)"));
+    QCOMPARE(w.tray()->toolTip(), QStringLiteral("NORVANE MOUSE N1"));
+    QVERIFY(w.tray()->contextMenu()->styleSheet().endsWith(QStringLiteral("padding-right: 2px; } ")));
+    QTimer::singleShot(0, actions[0], &QAction::trigger);
+    QCOMPARE(QCoreApplication::exec(), 0);
+  }
+
+  void windowLook() {
+    WorkDir dir;
+    dir.writeConfig(QStringLiteral("[common]\nname=NORVANE N1\n"));
+    Widget w;
+    QCOMPARE(w.objectName(), QStringLiteral("Widget"));
+    QCOMPARE(int(w.windowFlags()), 0x02000801);
+    QVERIFY(w.testAttribute(Qt::WA_TranslucentBackground));
+    QCOMPARE(w.windowTitle(), QStringLiteral("NORVANE N1"));
+    QCOMPARE(w.size(), QSize(1024, 640));
+    QCOMPARE(w.view()->objectName(), QStringLiteral("ui_View"));
+  }
+};
+
+QTEST_MAIN(tst_widget)
+#include "tst_widget.moc"

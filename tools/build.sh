@@ -1,0 +1,8 @@
+#!/bin/sh
+# Installs the build's Debian packages and builds into build/ (or $BUILD_DIR).
+set -e
+cd "$(dirname "$0")/.."
+sh tools/install-deps.sh
+BUILD_DIR=${BUILD_DIR:-build}
+cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} >/dev/null
+cmake --build "$BUILD_DIR" -j"$(nproc)"
