@@ -31,8 +31,8 @@ void plugVirtualMouse(const QStringList &args) {
     c.sCode = e.sCode.toStdString();
   }
   const QSettings s(configFile, QSettings::IniFormat);
-  c.family = s.value(QStringLiteral("mouse/icType")).toString() == QLatin1String("560") ? "560"
-                                                                                         : "553";
+  c.family =
+      s.value(QStringLiteral("mouse/icType")).toString() == QLatin1String("560") ? "560" : "553";
   vmouse::configure(c);
   if (args.contains(QStringLiteral("--unplugged")))
     vmouse::unplug();

@@ -6,11 +6,10 @@
 #include <QRandomGenerator>
 #include <hidapi.h>
 
-QString dpiSwitchTexts[8] = {
-    QStringLiteral("DPI Switch to"), QStringLiteral("DPI Switch to"),
-    QStringLiteral("DPI Switch to"), QStringLiteral("DPI Switch to"),
-    QStringLiteral("DPI Switch to"), QStringLiteral("DPI Switch to"),
-    QStringLiteral("DPI Switch to"), QStringLiteral("DPI Switch to")};
+QString dpiSwitchTexts[8] = {QStringLiteral("DPI Switch to"), QStringLiteral("DPI Switch to"),
+                             QStringLiteral("DPI Switch to"), QStringLiteral("DPI Switch to"),
+                             QStringLiteral("DPI Switch to"), QStringLiteral("DPI Switch to"),
+                             QStringLiteral("DPI Switch to"), QStringLiteral("DPI Switch to")};
 
 Hid_Thread::Hid_Thread() = default;
 
@@ -47,8 +46,7 @@ bool Hid_Thread::chkDeviceIsEnCode(int index) {
   return r1 == c[0] && r2 == c[1] && r3 == c[2] && r4 == c[3];
 }
 
-void Hid_Thread::hid553_00H_GetSecrecyCode(uchar &byte1, uchar &byte2, uchar &byte3,
-                                           uchar &byte4) {
+void Hid_Thread::hid553_00H_GetSecrecyCode(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4) {
   if (!acquireTransport()) {
     qDebug() << "cmd Failed 00";
     return;

@@ -69,6 +69,7 @@ public slots:
 
 private:
   friend class tst_transport;
+  friend class TransportBench;
 
   void reportWatch(uint index);
   void closeMain();

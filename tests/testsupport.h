@@ -44,7 +44,8 @@ public:
     f.flush();
     // Qt caches INI files by size and time; a rewrite within the same second
     // must still be seen as new.
-    f.setFileTime(QDateTime::currentDateTime().addSecs(++rewrites), QFileDevice::FileModificationTime);
+    f.setFileTime(QDateTime::currentDateTime().addSecs(++rewrites),
+                  QFileDevice::FileModificationTime);
   }
   // One device entry matching the virtual mouse's configuration.
   void writeDeviceList(const vmouse::Config &c, const QString &extra = {}) {

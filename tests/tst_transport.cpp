@@ -167,9 +167,9 @@ private slots:
     c.sCode = "482193";
     connect(link, dir, c);
     QVERIFY(link.chkDeviceIsEnCode(0));
-    dir.writeConfig(QStringLiteral("[common]\ndeviceCount=1\n") +
-                    deviceEntry(0, c).replace(QStringLiteral("sCode=482193"),
-                                              QStringLiteral("sCode=12")));
+    dir.writeConfig(
+        QStringLiteral("[common]\ndeviceCount=1\n") +
+        deviceEntry(0, c).replace(QStringLiteral("sCode=482193"), QStringLiteral("sCode=12")));
     link.loadDeviceList();
     link.discoverInterfaces();
     QVERIFY(link.chkDeviceIsEnCode(0));

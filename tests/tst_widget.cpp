@@ -1,6 +1,6 @@
 // The main window's device check, debounce, restore paths and tray menu.
-#include "shell/myqquickview.h"
 #include "platform/devicemonitor.h"
+#include "shell/myqquickview.h"
 #include "shell/widget.h"
 #include "testsupport.h"
 
@@ -133,7 +133,8 @@ private slots:
     QCOMPARE(actions.size(), 1);
     QCOMPARE(actions[0]->text(), QStringLiteral("Quit (&Q)"));
     QCOMPARE(w.tray()->toolTip(), QStringLiteral("NORVANE MOUSE N1"));
-    QVERIFY(w.tray()->contextMenu()->styleSheet().endsWith(QStringLiteral("padding-right: 2px; } ")));
+    QVERIFY(
+        w.tray()->contextMenu()->styleSheet().endsWith(QStringLiteral("padding-right: 2px; } ")));
     QTimer::singleShot(0, actions[0], &QAction::trigger);
     QCOMPARE(QCoreApplication::exec(), 0);
   }
