@@ -28,8 +28,8 @@ std::string hex(const Bytes &bytes) {
 }
 
 Bytes withReportId(const Bytes &block) {
-  Bytes report{0};
-  report.insert(report.end(), block.begin(), block.end());
+  Bytes report(block.size() + 1, 0);
+  std::copy(block.begin(), block.end(), report.begin() + 1);
   return report;
 }
 
