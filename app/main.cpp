@@ -1,6 +1,7 @@
-// Entry point: single instance, working directory beside the executable,
-// main window, input capture, one device check, then the event loop.
+// Entry point: single instance, working directory at the data root (beside
+// the executable, or the per-user folder of an installed program), main window, input capture, one device check, then the event loop.
 #include "capture/inputhook.h"
+#include "dataroot.h"
 #include "shell/qtsinglecoreapplication.h"
 #include "shell/widget.h"
 
@@ -19,7 +20,7 @@ int main(int argc, char **argv) {
 
   QString appDir = QCoreApplication::applicationFilePath();
   appDir.truncate(appDir.lastIndexOf(QLatin1Char('/')));
-  QDir::setCurrent(appDir);
+  QDir::setCurrent(chooseDataRoot(appDir));
 
 #ifdef NORVANE_DEMO
   demo::plugVirtualMouse(app.arguments());

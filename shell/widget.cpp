@@ -83,11 +83,15 @@ void Widget::checkDevice() {
   link.loadDeviceList();
   link.discoverInterfaces();
   const QList<DeviceEntry> &devices = link.devices();
+  foundUnopenable = false;
   for (int i = 0; i < devices.size(); ++i) {
     if (devices[i].mainPath.isEmpty())
       continue;
-    if (!link.chkDeviceIsEnCode(i))
+    if (!link.chkDeviceIsEnCode(i)) {
+      // The handshake's open clears the path when the interface cannot be opened.
+      foundUnopenable = foundUnopenable || devices[i].mainPath.isEmpty();
       continue;
+    }
     qDebug() << "Device Connect";
     view()->clearHidBusy();
     deviceConnected = true;
@@ -107,9 +111,23 @@ void Widget::checkDevice() {
     startUI();
     return;
   }
+  reportInaccessibleDevice();
   qDebug() << "Device DisConnect";
   deviceConnected = false;
   setVisible(false);
+}
+
+void Widget::reportInaccessibleDevice() {
+  // A mouse that enumerates but cannot be opened is almost always missing
+  // access rights to its hidraw node; say so once instead of staying silent.
+  static bool reported = false;
+  if (reported || !foundUnopenable)
+    return;
+  reported = true;
+  qDebug() << "Device found but cannot be opened: check access to its hidraw node (udev rule)";
+  trayIcon->showMessage(QStringLiteral("Info"),
+                        QStringLiteral("Mouse found but not accessible: install the udev rule"),
+                        QSystemTrayIcon::Warning, 10000);
 }
 
 void Widget::exitSYS() {

@@ -53,10 +53,12 @@ protected:
 
 private:
   void setUpTray();
+  void reportInaccessibleDevice();
 
   QTimer checkTimer;
   Ui_Controler *controller = nullptr;
   Hid_Thread link;
   QSystemTrayIcon *trayIcon = nullptr;
   platform::DeviceChangeMonitor *deviceMonitor = nullptr;
+  bool foundUnopenable = false;
 };

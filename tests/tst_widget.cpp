@@ -65,6 +65,24 @@ private slots:
     QVERIFY(!w.isVisible());
   }
 
+  void inaccessibleMouseIsReportedOnce() {
+    WorkDir dir;
+    dir.writeDeviceList(mouse);
+    Widget w;
+    const QString line = QStringLiteral(
+        "Device found but cannot be opened: check access to its hidraw node (udev rule)");
+    vmouse::failNext(vmouse::Fault::Open);
+    w.checkDevice();
+    QCOMPARE(messages.count(line), 1);
+    QVERIFY(!deviceConnected);
+    vmouse::failNext(vmouse::Fault::Open);
+    w.checkDevice();
+    QCOMPARE(messages.count(line), 1);
+    w.checkDevice(); // opens now
+    QVERIFY(deviceConnected);
+    deviceConnected = false;
+  }
+
   void emptyOrMissingList() {
     WorkDir dir;
     Widget w;

@@ -8,7 +8,8 @@ PKGS="build-essential cmake pkg-config clang-format
   qml6-module-qtquick qml6-module-qtquick-window qml6-module-qtqml-workerscript
   qml6-module-qttest qml6-module-qtquick-layouts
   libhidapi-dev libudev-dev libx11-dev libxi-dev
-  xvfb xauth xdotool fonts-wqy-microhei"
+  xvfb xauth xdotool fonts-wqy-microhei
+  desktop-file-utils appstream dpkg-dev file"
 export DEBIAN_FRONTEND=noninteractive
 missing=
 for p in $PKGS; do
