@@ -66,10 +66,57 @@ public slots:
   void USBDataEncryption(uchar *FIFOBuf, uchar *SecrecyCode);
   void USBDataDecipher(uchar *FIFOBuf, uchar *SecrecyCode);
   void hid553_00H_GetSecrecyCode(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
+  void hid553_83H_GetKeyboardoption(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
+  void hid560_81H_GetKeyboardoption(uchar &byte1, uchar &byte2);
+  void hid560_82H_GetCurrentProfile(uchar &byte1);
+  void hid560_84H_GetCurrentDPI(uchar &byte1, uchar &byte2);
+  void hid553_8BH_GetCurrentDPI(uchar &byte1);
+  void hid553_03H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
+  void hid553_04H_SetGunData(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
+  void hid560_01H_SetKeyboardoption(uchar byte1, uchar byte2);
+  void hid553_01H_SetReportRate(uchar rate);
+  void hid560_03H_SetReportRate(uchar rate);
+  void hid560_04H_SetCurrentDPI(uchar stage);
+  void hid553_0BH_SetCurrentDPI(uchar stage);
+  void hid553_12H_SetKeyMatrix(uchar *src64, uchar indexAddOne);
+  void hid560_0DH_SetKeyMatrix(uchar *src64, uchar indexAddOne);
+  void hid560_0CH_setProfile(uchar *src128, uchar profileData);
+  void hid560_8CH_readProfile(uchar *src128, uchar profileNo);
+  void hid560_02H_SetCurrentProfile(uchar profile);
+  void hid553_13H_SetMacroKey(uchar macroId, uchar *src128);
+  void hid560_0FH_SetMacroKey(uchar macroId, uchar *src128);
+  void hid553_11H_SetDPISet(uchar dpiStage, uchar *src8);
+  void hid553_02H_SetCurrentKeyMatrix(uchar currentKeyMatrix);
+  void hid553_0DH_SetRGBLedEffect(uchar effect, uchar option1, uchar option2);
+  void hid553_0CH_SetFixLEDColor(uchar *src3);
+  void hid553_10H_SetLED8StageColor(uchar type, uchar *src24);
 
 private:
   friend class tst_transport;
+  friend class tst_commands;
+  friend class tst_watch;
   friend class TransportBench;
+
+  // The shared steps of a write command: lock, block, data (copied bytes of
+  // data, zero up to dataLength), transaction, optional 8 ms pause. False
+  // when the lock was not taken (the failure line is written then).
+  bool writeCommand(const char *failure, uchar code, std::initializer_list<uchar> args,
+                    const uchar *data, int copied, int dataLength, bool settle, bool pauseAfter);
+  // A write of `code` with profile numbers 1..4 (1 alone for gun devices).
+  void writePerProfile(const char *failure, uchar code, uchar value);
+  // The shared steps of a read command without data: lock, block, reply
+  // preset, transaction. False when the lock was not taken or the exchange
+  // failed; the reply then holds the preset.
+  bool readCommand(const char *failure, uchar code, std::initializer_list<uchar> args,
+                   std::initializer_list<uchar> preset);
+  uchar reply(int i) const { return replyReport[1 + i]; }
+  bool readOptions553(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
+  bool readOptions560(uchar &byte1, uchar &byte2);
+
+  // Report watch, GUI side.
+  void armReportOption();
+  void showDpiStage(int stage);
+  void onWatchedDeviceRemoved(uint index, const QString &path);
 
   void reportWatch(uint index);
   void closeMain();
@@ -86,6 +133,9 @@ private:
   std::atomic_bool watchRunning = false;
   bool settleFlag = true;
   QFuture<void> watchFuture;
+  // The event interface the running watch reads; set on the GUI thread
+  // before the job starts, so the job never reads the device list.
+  QString watchPath;
   uchar sendReport[9] = {};
   uchar replyReport[9] = {};
   uchar bulkBuffer[512] = {};

@@ -1,17 +1,100 @@
 // The report watch: a pool job reading the event interface while a device is
-// connected.
+// connected. The job touches only the event handle and its own copy of the
+// event path; everything it changes on the window goes to the GUI thread.
 #include "hid_thread.h"
+#include "linkowner.h"
+
+#include "platform/pause.h"
 
 #include <QDebug>
+#include <QThreadPool>
+#include <QtConcurrent>
+#include <hidapi.h>
+
+namespace {
+
+constexpr int eventReadTimeoutMs = 500;
+
+} // namespace
 
 void Hid_Thread::startReportWatch(uint index) {
-  // The watch itself arrives with the command set; until then a connected
-  // device is not watched, so device-change broadcasts keep scheduling checks.
-  Q_UNUSED(index);
-  watchRunning = false;
+  if (watchRunning)
+    watchRunning = false;
+  // A job still finishing its cycle must not share the event handle with
+  // the new one.
+  waitForReportWatch();
+  armReportOption();
+  const DeviceEntry *e = entry(int(index));
+  watchPath = e ? e->eventPath : QString();
+  // Without an event interface there is nothing to watch; leaving the flag
+  // set would make the window ignore every later device change.
+  watchRunning = !watchPath.isEmpty();
+  watchFuture =
+      QtConcurrent::run(QThreadPool::globalInstance(), &Hid_Thread::reportWatch, this, index);
 }
 
-void Hid_Thread::reportWatch(uint index) { Q_UNUSED(index); }
+void Hid_Thread::armReportOption() {
+  if (owner && owner->linkIcType() == QLatin1String("560")) {
+    uchar b1 = 0, b2 = 0;
+    // Option bits that were not read are not overwritten with guesses.
+    if (readOptions560(b1, b2))
+      hid560_01H_SetKeyboardoption(b1 | 0x08, b2);
+    return;
+  }
+  uchar b1 = 0, b2 = 0, b3 = 0, b4 = 0;
+  if (readOptions553(b1, b2, b3, b4))
+    hid553_03H_SetKeyboardoption(b1, b2, b3, b4 | 0x40);
+}
+
+void Hid_Thread::reportWatch(uint index) {
+  if (watchPath.isEmpty())
+    return;
+  const QByteArray path = watchPath.toLocal8Bit();
+  bool lastReadFailed = false;
+  while (watchRunning) {
+    eventHandle = hid_open_path(path.constData());
+    if (!eventHandle) {
+      qDebug() << "Device removed";
+      QMetaObject::invokeMethod(
+          this, [this, index, failed = watchPath] { onWatchedDeviceRemoved(index, failed); },
+          Qt::QueuedConnection);
+      watchRunning = false;
+      return;
+    }
+    hid_set_nonblocking(eventHandle, 0);
+    uchar report[4] = {};
+    const int n = hid_read_timeout(eventHandle, report, sizeof report, eventReadTimeoutMs);
+    if (n == 4 && report[0] == 0x06 && report[1] == 0x07) {
+      const int stage = report[3];
+      QMetaObject::invokeMethod(
+          this, [this, stage] { showDpiStage(stage); }, Qt::QueuedConnection);
+    }
+    hid_close(eventHandle);
+    eventHandle = nullptr;
+    // An interface that opens but keeps failing its reads would turn the
+    // loop into a busy spin; the first failure goes straight to the next
+    // open, which notices a removal.
+    if (n < 0 && lastReadFailed)
+      platform::pauseMs(eventReadTimeoutMs);
+    lastReadFailed = n < 0;
+  }
+}
+
+void Hid_Thread::showDpiStage(int stage) {
+  if (!owner)
+    return;
+  owner->linkSetCurrentDPI(stage);
+  const int text = stage >= 1 && stage <= 7 ? stage - 1 : 7;
+  owner->linkShowBalloon(dpiSwitchTexts[text] + QLatin1Char(' '));
+}
+
+void Hid_Thread::onWatchedDeviceRemoved(uint index, const QString &path) {
+  if (owner)
+    owner->linkDisableView();
+  // A device check may have rebuilt the list meanwhile; leave a new entry be.
+  if (DeviceEntry *e = entry(int(index)); e && e->eventPath == path)
+    e->eventPath.clear();
+}
 
 void Hid_Thread::stopReportWatch() {
   if (watchRunning)

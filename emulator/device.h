@@ -3,6 +3,8 @@
 // the transport calls it under its lock.
 #pragma once
 
+#include "vmouse.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -27,19 +29,20 @@ inline Block sealed(Block block) {
   return block;
 }
 
+// The settings of a mouse fresh from the factory.
+DeviceState factoryState(const std::string &family);
+
 class Device {
 public:
-  // A command block whose checksum was right. Commands without their own
-  // handler answer with their code and zeros.
-  void onCommand(const Block &block) {
-    const uint8_t code = block[0];
-    pending = sealed({code, 0, 0, 0, 0, 0, 0, 0});
-    if (code == 0x00) // handshake: echo the challenge
-      pending = sealed({code, block[1], block[2], block[3], block[4], 0, 0, 0});
-  }
+  Device() : Device("553", 32) {}
+  Device(const std::string &family, int reportLength);
+
+  // A command block whose checksum was right. Every command first answers
+  // with its code and zeros; get commands then fill in their values.
+  void onCommand(const Block &block);
 
   // The data part of one output report written after the last command.
-  void onData(const uint8_t *data, size_t size) { (void)data, (void)size; }
+  void onData(const uint8_t *data, size_t size);
 
   // The plain reply block a feature read returns now.
   const Block &reply() const { return pending; }
@@ -50,22 +53,35 @@ public:
     pending = sealed(pending);
   }
 
-  void queueInput(std::vector<uint8_t> report) {
-    input.push_back(std::move(report));
-  }
+  // Input injected by a test comes before anything the device answers.
+  void queueInput(std::vector<uint8_t> report) { injected.push_back(std::move(report)); }
+  std::optional<std::vector<uint8_t>> takeInput();
 
-  std::optional<std::vector<uint8_t>> takeInput() {
-    if (input.empty())
-      return std::nullopt;
-    auto report = std::move(input.front());
-    input.pop_front();
-    return report;
-  }
+  const DeviceState &settings() const { return state; }
+  void setSettings(const DeviceState &s) { state = s; }
 
 private:
+  // Per-family handlers; false when the family has no such command.
+  bool on553(const Block &block);
+  bool on560(const Block &block);
+  void apply553(uint8_t code, const Block &block, const std::vector<uint8_t> &data);
+  void apply560(uint8_t code, const Block &block, const std::vector<uint8_t> &data);
+
+  // The command's data follows as output reports: collect `length` bytes.
+  void expectData(const Block &block, size_t length);
+  void answer(std::initializer_list<uint8_t> bytes);
+  void answerInput(const std::vector<uint8_t> &data);
+
+  DeviceState state;
+  bool is560 = false;
+  int reportLength = 32;
   // A freshly plugged device has answered nothing yet.
   Block pending = sealed({});
-  std::deque<std::vector<uint8_t>> input;
+  Block dataCommand{};
+  size_t dataExpected = 0;
+  std::vector<uint8_t> dataReceived;
+  std::deque<std::vector<uint8_t>> injected;
+  std::deque<std::vector<uint8_t>> answers;
 };
 
 } // namespace vmouse

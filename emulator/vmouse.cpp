@@ -1,5 +1,6 @@
 // The virtual mouse behind the hidapi C functions: enumeration, handles, the
 // command interface's feature/output/input reports and the event interface.
+// The firmware is in device.cpp and the firmware*.cpp files.
 #include "vmouse.h"
 
 #include "device.h"
@@ -28,31 +29,6 @@ struct hid_device_ {
 
 namespace vmouse {
 namespace {
-
-const uint8_t scrambleKey[8] = {'K', 'v', 'T', 'a', 'p', 'R', 'e', 'n'};
-
-uint8_t swapNibbles(uint8_t b) {
-  return static_cast<uint8_t>((b << 4) | (b >> 4));
-}
-
-uint64_t toNumber(const uint8_t b[8]) {
-  uint64_t n = 0;
-  for (int i = 0; i < 8; ++i)
-    n = (n << 8) | b[i];
-  return n;
-}
-
-void fromNumber(uint64_t n, uint8_t b[8]) {
-  for (int i = 7; i >= 0; --i, n >>= 8)
-    b[i] = static_cast<uint8_t>(n);
-}
-
-void swapPairs(uint8_t b[8]) {
-  std::swap(b[0], b[5]);
-  std::swap(b[1], b[4]);
-  std::swap(b[2], b[7]);
-  std::swap(b[3], b[6]);
-}
 
 std::string hex(const uint8_t *data, size_t size) {
   static const char digits[] = "0123456789abcdef";
@@ -94,8 +70,7 @@ struct State {
 
   void reset(const Config &c) {
     config = c;
-    interfaces = {{c.usagePage, c.usage, Role::Command},
-                  {c.usagePage2, c.usage2, Role::Event}};
+    interfaces = {{c.usagePage, c.usage, Role::Command}, {c.usagePage2, c.usage2, Role::Event}};
     std::fill(std::begin(code), std::end(code), 0);
     for (size_t i = 0; i < 6 && i < c.sCode.size(); ++i)
       code[i + 1] = static_cast<uint8_t>(c.sCode[i]);
@@ -106,7 +81,7 @@ struct State {
     traceLines.clear();
     log.clear();
     events.clear();
-    device = Device();
+    device = Device(c.family, c.reportLength);
     lastError = L"Success";
     // Re-read on every reset so a test can point the trace at its own file.
     if (traceFile)
@@ -116,8 +91,7 @@ struct State {
     eventArrived.notify_all();
   }
 
-  void trace(const std::string &op, const std::string &bytes = {},
-             bool failed = false) {
+  void trace(const std::string &op, const std::string &bytes = {}, bool failed = false) {
     std::string line = op;
     if (!bytes.empty())
       line += " " + bytes;
@@ -182,8 +156,7 @@ State &state() {
   return *s;
 }
 
-size_t copyOut(const std::vector<uint8_t> &report, unsigned char *data,
-               size_t length) {
+size_t copyOut(const std::vector<uint8_t> &report, unsigned char *data, size_t length) {
   const size_t n = std::min(length, report.size());
   std::copy_n(report.begin(), n, data);
   return n;
@@ -218,11 +191,9 @@ int readCommand(State &s, unsigned char *data, size_t length, int ms) {
 // Waits in real time, because the report watch polls this interface in a
 // loop and must not spin. Timeouts are not traced: they would interleave
 // with the command trace at random.
-int readEvent(State &s, std::unique_lock<std::mutex> &lock, hid_device *dev,
-              Role role, unsigned char *data, size_t length, int ms) {
-  auto ready = [&] {
-    return !s.live(dev) || (role == Role::Event && !s.events.empty());
-  };
+int readEvent(State &s, std::unique_lock<std::mutex> &lock, hid_device *dev, Role role,
+              unsigned char *data, size_t length, int ms) {
+  auto ready = [&] { return !s.live(dev) || (role == Role::Event && !s.events.empty()); };
   if (ms < 0)
     s.eventArrived.wait(lock, ready);
   else
@@ -252,26 +223,6 @@ std::function<void()> setPlugged(bool plugged) {
 }
 
 } // namespace
-
-void scramble(uint8_t block[8], const uint8_t code[8]) {
-  swapPairs(block);
-  for (int i = 1; i <= 6; ++i)
-    block[i] ^= code[i];
-  const uint64_t n = toNumber(block);
-  fromNumber((n << 3) | (n >> 61), block);
-  for (int i = 0; i < 8; ++i)
-    block[i] = static_cast<uint8_t>(block[i] + swapNibbles(scrambleKey[i]));
-}
-
-void unscramble(uint8_t block[8], const uint8_t code[8]) {
-  for (int i = 0; i < 8; ++i)
-    block[i] = static_cast<uint8_t>(block[i] - swapNibbles(scrambleKey[i]));
-  const uint64_t n = toNumber(block);
-  fromNumber((n >> 3) | (n << 61), block);
-  for (int i = 1; i <= 6; ++i)
-    block[i] ^= code[i];
-  swapPairs(block);
-}
 
 void configure(const Config &config) {
   State &s = state();
@@ -350,6 +301,18 @@ void queueInput(const std::vector<uint8_t> &report) {
   s.device.queueInput(report);
 }
 
+DeviceState deviceState() {
+  State &s = state();
+  std::lock_guard lock(s.mutex);
+  return s.device.settings();
+}
+
+void setDeviceState(const DeviceState &settings) {
+  State &s = state();
+  std::lock_guard lock(s.mutex);
+  s.device.setSettings(settings);
+}
+
 std::vector<Command> commands() {
   State &s = state();
   std::lock_guard lock(s.mutex);
@@ -365,10 +328,9 @@ void clearCommands() {
 int openHandles() {
   State &s = state();
   std::lock_guard lock(s.mutex);
-  return static_cast<int>(
-      std::count_if(s.handles.begin(), s.handles.end(), [&](hid_device *dev) {
-        return dev->generation == s.generation;
-      }));
+  return static_cast<int>(std::count_if(s.handles.begin(), s.handles.end(), [&](hid_device *dev) {
+    return dev->generation == s.generation;
+  }));
 }
 
 } // namespace vmouse
@@ -381,8 +343,7 @@ int hid_init(void) { return 0; }
 
 int hid_exit(void) { return 0; }
 
-struct hid_device_info *hid_enumerate(unsigned short vendor_id,
-                                      unsigned short product_id) {
+struct hid_device_info *hid_enumerate(unsigned short vendor_id, unsigned short product_id) {
   State &s = state();
   std::lock_guard lock(s.mutex);
   if (!s.isPlugged || !s.matches(vendor_id, product_id))
@@ -390,8 +351,7 @@ struct hid_device_info *hid_enumerate(unsigned short vendor_id,
   hid_device_info *head = nullptr;
   hid_device_info **tail = &head;
   for (size_t i = 0; i < s.interfaces.size(); ++i) {
-    auto *info =
-        static_cast<hid_device_info *>(std::calloc(1, sizeof(hid_device_info)));
+    auto *info = static_cast<hid_device_info *>(std::calloc(1, sizeof(hid_device_info)));
     info->path = strdup(pathOf(i).c_str());
     info->vendor_id = s.config.vid;
     info->product_id = s.config.pid;
@@ -460,14 +420,12 @@ int hid_set_nonblocking(hid_device *dev, int nonblock) {
   return 0;
 }
 
-int hid_send_feature_report(hid_device *dev, const unsigned char *data,
-                            size_t length) {
+int hid_send_feature_report(hid_device *dev, const unsigned char *data, size_t length) {
   State &s = state();
   std::lock_guard lock(s.mutex);
   const std::string bytes = data ? hex(data, length) : std::string();
   // A feature report is the report ID and one whole command block.
-  if (s.live(dev) != Role::Command || !data || length < 9 ||
-      s.take(Fault::Feature)) {
+  if (s.live(dev) != Role::Command || !data || length < 9 || s.take(Fault::Feature)) {
     s.lastError = L"vmouse: feature report failed";
     s.trace("send_feature", bytes, true);
     return -1;
@@ -488,12 +446,10 @@ int hid_send_feature_report(hid_device *dev, const unsigned char *data,
   return static_cast<int>(length);
 }
 
-int hid_get_feature_report(hid_device *dev, unsigned char *data,
-                           size_t length) {
+int hid_get_feature_report(hid_device *dev, unsigned char *data, size_t length) {
   State &s = state();
   std::lock_guard lock(s.mutex);
-  if (s.live(dev) != Role::Command || !data || length < 1 ||
-      s.take(Fault::GetFeature)) {
+  if (s.live(dev) != Role::Command || !data || length < 1 || s.take(Fault::GetFeature)) {
     s.lastError = L"vmouse: get feature report failed";
     s.trace("get_feature", {}, true);
     return -1;
@@ -511,8 +467,7 @@ int hid_write(hid_device *dev, const unsigned char *data, size_t length) {
   State &s = state();
   std::lock_guard lock(s.mutex);
   const std::string bytes = data ? hex(data, length) : std::string();
-  if (s.live(dev) != Role::Command || !data || length < 1 ||
-      s.take(Fault::Write)) {
+  if (s.live(dev) != Role::Command || !data || length < 1 || s.take(Fault::Write)) {
     s.lastError = L"vmouse: write failed";
     s.trace("write", bytes, true);
     return -1;
@@ -527,8 +482,7 @@ int hid_write(hid_device *dev, const unsigned char *data, size_t length) {
   return static_cast<int>(length);
 }
 
-int hid_read_timeout(hid_device *dev, unsigned char *data, size_t length,
-                     int milliseconds) {
+int hid_read_timeout(hid_device *dev, unsigned char *data, size_t length, int milliseconds) {
   State &s = state();
   std::unique_lock lock(s.mutex);
   const auto role = s.live(dev);
@@ -574,8 +528,8 @@ const wchar_t *hid_error(hid_device *) {
 }
 
 const struct hid_api_version *hid_version(void) {
-  static const hid_api_version version = {
-      HID_API_VERSION_MAJOR, HID_API_VERSION_MINOR, HID_API_VERSION_PATCH};
+  static const hid_api_version version = {HID_API_VERSION_MAJOR, HID_API_VERSION_MINOR,
+                                          HID_API_VERSION_PATCH};
   return &version;
 }
 

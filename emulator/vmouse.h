@@ -3,8 +3,10 @@
 // device. Everything here is thread-safe.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -31,8 +33,42 @@ struct Config {
   std::string family = "553"; // "553" or "560"
 };
 
-// Resets the whole device (state, faults, trace, event queue) to a freshly
-// plugged mouse with this configuration.
+using Matrix = std::array<uint8_t, 64>;
+using ProfileBlock = std::array<uint8_t, 128>;
+
+// What the mouse keeps, as its commands set it. Fields of the other family
+// stay at their factory values.
+struct DeviceState {
+  std::array<uint8_t, 4> options{}; // keyboard option bytes; the 560 family uses two
+  // 553 family
+  uint8_t reportRate = 0;
+  uint8_t dpiStage = 0;                // current stage, 1-based
+  uint8_t dpiCount = 0;                // stages in use (11H b1)
+  std::array<uint8_t, 8> dpiTable{};   // stage codes
+  std::array<Matrix, 4> keyMatrices{}; // matrices 1..4; the 560 family keeps them too
+  uint8_t currentKeyMatrix = 0;
+  std::map<uint8_t, std::vector<uint8_t>> macros; // by id, 128 bytes each (both families)
+  uint8_t ledEffect = 0, ledOption1 = 0, ledOption2 = 0;
+  std::array<uint8_t, 3> fixedColour{};
+  uint8_t stageColourType = 0;
+  std::array<uint8_t, 24> stageColours{};
+  std::array<uint8_t, 4> gunData{};
+  // 560 family, indexed by profile number 0..4
+  std::array<ProfileBlock, 5> profiles{};
+  uint8_t currentProfile = 0;
+  std::array<uint8_t, 5> profileReportRate{};
+  std::array<uint8_t, 5> profileDpiStage{};
+  // Codes of well-formed commands the family does not know, in arrival order.
+  std::vector<uint8_t> unknownCommands;
+};
+
+// The device's settings now, and a way to prepare them for get commands.
+DeviceState deviceState();
+void setDeviceState(const DeviceState &state);
+
+// Resets the whole device (settings, faults, trace, event queue) to a freshly
+// plugged factory-fresh mouse with this configuration; family picks the
+// command set it understands.
 void configure(const Config &config);
 Config config();
 
@@ -67,8 +103,9 @@ void clearFaults();
 // Reports the event interface delivers to hid_read_timeout, oldest first.
 void queueEvent(const std::vector<uint8_t> &report);
 
-// Input reports the command interface delivers to reads (data of read
-// commands), oldest first; each is the data part without a report ID.
+// Input reports the command interface delivers to reads, oldest first, before
+// any the device queues itself (data of read commands); each is the data part
+// without a report ID.
 void queueInput(const std::vector<uint8_t> &report);
 
 // A command block as the device received it: unscrambled, with the data

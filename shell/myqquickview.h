@@ -3,14 +3,18 @@
 #include <QList>
 #include <QQuickWidget>
 #include <QSettings>
+#include <QStringList>
 #include <QVariant>
+
+#include <functional>
 
 class Hid_Thread;
 
 // The QML host and, at the same time, the one back-end object the pages call
 // (as "ui_View"). The order of the invokable operations is their method index
-// order, which the interface relies on. Operations live in config/, one file
-// per concern; this class's host side is in shell/.
+// order, which the interface relies on: nothing meta (signal, slot or
+// invokable) may be declared before them. Operations live in config/, one
+// file per concern; this class's host side is in shell/.
 class myQQuickView : public QQuickWidget {
   Q_OBJECT
 
@@ -18,28 +22,97 @@ public:
   explicit myQQuickView(QWidget *parent);
   ~myQQuickView() override;
 
+  Q_INVOKABLE void clearHidBusy();
+  Q_INVOKABLE void initUI();
+  Q_INVOKABLE void runUI();
+  Q_INVOKABLE void resetApconfig();
+  Q_INVOKABLE bool loadMacroFile(QVariant macroFileName);
+  Q_INVOKABLE void saveMacroFile(QVariant macroFileName);
+  Q_INVOKABLE bool loadProfile(int profile);
+  Q_INVOKABLE void saveProfile(int profile);
+  Q_INVOKABLE void resetProfile(int profile);
+  Q_INVOKABLE void copyProfile(int destprofile, int srcprofile);
+  Q_INVOKABLE QStringList getLangStrings(QString typeStr, QString langCode);
+  Q_INVOKABLE QVariant createMacroIni(QVariant name, QVariant macroIndex);
+  Q_INVOKABLE QVariant updataNameList(QVariant type, QStringList nameList);
+  Q_INVOKABLE QVariant modifyMacroNameUpdateProfile(QVariant oldname, QVariant newname);
+  Q_INVOKABLE void deleteMacroUpdateProfile(QVariant macroName);
+  Q_INVOKABLE QVariant deleteMacroIni(QVariant name);
+  Q_INVOKABLE QVariantList getNameList(QVariant type);
+  Q_INVOKABLE QVariant saveMacroIni(QVariant name, QStringList macros, QVariant repeat);
+  Q_INVOKABLE QVariant mouseSendMacroData(QVariantList macroData, QVariant macroIndex);
+  Q_INVOKABLE QStringList loadMacroIni(QVariant name);
+  Q_INVOKABLE void mouseSaveGundata(QVariant index, QVariantList src6);
+  Q_INVOKABLE void mouseSendGundata(int, QVariantList);
+  Q_INVOKABLE void modifyGundata(QVariant modifyType, QVariantList src6);
+  Q_INVOKABLE QVariantList getGunData(QVariant name);
+  Q_INVOKABLE QStringList getGunDataKey();
+  Q_INVOKABLE QVariant getXYSensitive(QVariant index);
+  Q_INVOKABLE QVariant getselectGun(QVariant index);
+  Q_INVOKABLE void setXYSensitive(QVariant index, QVariant xyData);
+  Q_INVOKABLE void setSelectGun(QVariant index, QVariant xyData);
+  Q_INVOKABLE void setCurrentProfile(int profile);
+  Q_INVOKABLE void mouseSetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
+  Q_INVOKABLE void mouseSetReportRate(uchar rate);
+  Q_INVOKABLE void mouseSetCurrentDPI(uchar currentDPI);
+  Q_INVOKABLE void mouseResetKeyMatrix();
+  Q_INVOKABLE QVariant mouseGetCurrentDPI();
+  Q_INVOKABLE void mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVariantList otherParam);
+  Q_INVOKABLE void mouseSetDpi(int dpiCount, QString sensorType, QVariantList dpiValueArray);
+  Q_INVOKABLE void mouseSetRGBEffect(uchar effect, uchar option1, uchar option2);
+  Q_INVOKABLE void mouseSetRGBColor(uchar type, QVariantList src24);
+  Q_INVOKABLE void mouseSetProfile(uint profileNo);
+  Q_INVOKABLE void mouseReadProfile(uint profileNo);
+  Q_INVOKABLE QVariant mouseReadCurrentProfile();
+  Q_INVOKABLE void mouseSwitchKeyMatrix(int indexNo);
+  Q_INVOKABLE QVariantList GetKeyboardoption();
+  Q_INVOKABLE void mouseSetCursorSpeed(uint cursorSpeed);
+  Q_INVOKABLE void mouseSetVerticalScrollLines(uint lines);
+  Q_INVOKABLE void mouseSetDoubleClickSpeed(uint speed);
+  Q_INVOKABLE QVariantList mouseGetKeydefine(QVariant index, bool);
+  Q_INVOKABLE void openUpdateExe();
+  Q_INVOKABLE QVariant getData(QVariant key, bool isRecovery);
+  Q_INVOKABLE QVariant getGlobalData(QVariant key);
+  Q_INVOKABLE QVariantList getDataList(QVariant key, bool isRecovery);
+  Q_INVOKABLE void setData(QVariant key, QVariant data);
+  Q_INVOKABLE void setGlobalData(QVariant key, QVariant tmpdata);
+  Q_INVOKABLE void setDataList(QVariant key, QVariantList datalist);
+  Q_INVOKABLE void setBusy(int busyTime);
+  Q_INVOKABLE void setCurrentDPI(int dpiValue);
+
+  // Queued calls of the root's detectKeyboard and detectMouse, for the
+  // input capture.
+  void postKeyboardToQml(bool pressed, int code);
+  void postMouseToQml(bool pressed, uint code, uint x, uint y);
+
   void setLink(Hid_Thread *link) { this->link = link; }
   Hid_Thread *hidLink() const { return link; }
+  int currentProfileIndex() const { return currentProfile; }
+
+  // Sees every call into the QML root as it is made: function name,
+  // connection type and arguments. Kept out of the meta-object so the
+  // operations keep their method indices.
+  using RootCallObserver =
+      std::function<void(const QString &function, Qt::ConnectionType, const QVariantList &)>;
+  static void setRootCallObserver(RootCallObserver observer);
 
   bool isColorful = false;
   bool isGun = false;
   QString icType;
   bool is55328 = false;
 
-  Q_INVOKABLE void clearHidBusy();
-  Q_INVOKABLE void initUI();
-  Q_INVOKABLE void runUI();
-  Q_INVOKABLE void mouseReadProfile(uint profileNo);
-  Q_INVOKABLE QVariant getGlobalData(QVariant key);
-  Q_INVOKABLE void setBusy(int busyTime);
-  Q_INVOKABLE void setCurrentDPI(int dpiValue);
-
 protected:
   void focusInEvent(QFocusEvent *event) override;
 
 private:
-  void invokeRoot(const char *function, Qt::ConnectionType type,
-                  const QVariantList &args = {});
+  void invokeRoot(const char *function, Qt::ConnectionType type, const QVariantList &args = {});
+  QSettings *currentProfileSettings() const { return profileList.at(currentProfile); }
+  QSettings *profileSource(bool isRecovery) const {
+    return isRecovery ? defaultProfile : currentProfileSettings();
+  }
+  // Replaces handle's file by a copy of source and reopens it; on failure
+  // the file and the handle stay as they were.
+  bool replaceSettingsFile(QSettings *&handle, const QString &source);
 
   Hid_Thread *link = nullptr;
   QSettings *globalConfig = nullptr;

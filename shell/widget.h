@@ -26,6 +26,7 @@ public:
   ~Widget() override;
 
   myQQuickView *view() const;
+  Ui_Controler *uiControler() const { return controller; }
   Hid_Thread &hidLink() { return link; }
   QSystemTrayIcon *tray() const { return trayIcon; }
   QTimer &deviceCheckTimer() { return checkTimer; }

@@ -1,0 +1,103 @@
+// Operations whose concern is not built yet: each says so and returns a
+// default. A concern's file replaces its lines here when it arrives.
+#include "shell/myqquickview.h"
+
+#include <QDebug>
+
+namespace {
+
+void notAvailable(const char *operation) { qDebug().noquote() << operation << "not available"; }
+
+template <typename T> T notAvailable(const char *operation, T fallback) {
+  notAvailable(operation);
+  return fallback;
+}
+
+} // namespace
+
+// DPI, report rate, lighting and options.
+void myQQuickView::mouseSetKeyboardoption(uchar, uchar, uchar, uchar) {
+  notAvailable("mouseSetKeyboardoption");
+}
+void myQQuickView::mouseSetReportRate(uchar) { notAvailable("mouseSetReportRate"); }
+void myQQuickView::mouseSetCurrentDPI(uchar) { notAvailable("mouseSetCurrentDPI"); }
+QVariant myQQuickView::mouseGetCurrentDPI() {
+  return notAvailable("mouseGetCurrentDPI", QVariant(0));
+}
+void myQQuickView::mouseSetDpi(int, QString, QVariantList) { notAvailable("mouseSetDpi"); }
+void myQQuickView::mouseSetRGBEffect(uchar, uchar, uchar) { notAvailable("mouseSetRGBEffect"); }
+void myQQuickView::mouseSetRGBColor(uchar, QVariantList) { notAvailable("mouseSetRGBColor"); }
+void myQQuickView::mouseSwitchKeyMatrix(int) { notAvailable("mouseSwitchKeyMatrix"); }
+QVariantList myQQuickView::GetKeyboardoption() {
+  return notAvailable("GetKeyboardoption", QVariantList());
+}
+
+// Button assignment.
+void myQQuickView::mouseResetKeyMatrix() { notAvailable("mouseResetKeyMatrix"); }
+void myQQuickView::mouseSetKeyMatrix(QVariantList, bool, QVariantList) {
+  notAvailable("mouseSetKeyMatrix");
+}
+QVariantList myQQuickView::mouseGetKeydefine(QVariant, bool) {
+  return notAvailable("mouseGetKeydefine", QVariantList());
+}
+
+// Profiles (reading the on-board blocks is in profile_device.cpp).
+bool myQQuickView::loadProfile(int) { return notAvailable("loadProfile", false); }
+void myQQuickView::saveProfile(int) { notAvailable("saveProfile"); }
+void myQQuickView::resetProfile(int) { notAvailable("resetProfile"); }
+void myQQuickView::copyProfile(int, int) { notAvailable("copyProfile"); }
+void myQQuickView::mouseSetProfile(uint) { notAvailable("mouseSetProfile"); }
+QVariant myQQuickView::mouseReadCurrentProfile() {
+  return notAvailable("mouseReadCurrentProfile", QVariant(0));
+}
+
+// Macros.
+bool myQQuickView::loadMacroFile(QVariant) { return notAvailable("loadMacroFile", false); }
+void myQQuickView::saveMacroFile(QVariant) { notAvailable("saveMacroFile"); }
+QVariant myQQuickView::createMacroIni(QVariant, QVariant) {
+  return notAvailable("createMacroIni", QVariant());
+}
+QVariant myQQuickView::updataNameList(QVariant, QStringList) {
+  return notAvailable("updataNameList", QVariant());
+}
+QVariant myQQuickView::modifyMacroNameUpdateProfile(QVariant, QVariant) {
+  return notAvailable("modifyMacroNameUpdateProfile", QVariant());
+}
+void myQQuickView::deleteMacroUpdateProfile(QVariant) { notAvailable("deleteMacroUpdateProfile"); }
+QVariant myQQuickView::deleteMacroIni(QVariant) {
+  return notAvailable("deleteMacroIni", QVariant());
+}
+QVariantList myQQuickView::getNameList(QVariant) {
+  return notAvailable("getNameList", QVariantList());
+}
+QVariant myQQuickView::saveMacroIni(QVariant, QStringList, QVariant) {
+  return notAvailable("saveMacroIni", QVariant());
+}
+QVariant myQQuickView::mouseSendMacroData(QVariantList, QVariant) {
+  return notAvailable("mouseSendMacroData", QVariant());
+}
+QStringList myQQuickView::loadMacroIni(QVariant) {
+  return notAvailable("loadMacroIni", QStringList());
+}
+
+// Gun presets.
+void myQQuickView::mouseSaveGundata(QVariant, QVariantList) { notAvailable("mouseSaveGundata"); }
+void myQQuickView::mouseSendGundata(int, QVariantList) { notAvailable("mouseSendGundata"); }
+void myQQuickView::modifyGundata(QVariant, QVariantList) { notAvailable("modifyGundata"); }
+QVariantList myQQuickView::getGunData(QVariant) {
+  return notAvailable("getGunData", QVariantList());
+}
+QStringList myQQuickView::getGunDataKey() { return notAvailable("getGunDataKey", QStringList()); }
+QVariant myQQuickView::getXYSensitive(QVariant) {
+  return notAvailable("getXYSensitive", QVariant());
+}
+QVariant myQQuickView::getselectGun(QVariant) { return notAvailable("getselectGun", QVariant()); }
+void myQQuickView::setXYSensitive(QVariant, QVariant) { notAvailable("setXYSensitive"); }
+void myQQuickView::setSelectGun(QVariant, QVariant) { notAvailable("setSelectGun"); }
+
+// Pointer settings.
+void myQQuickView::mouseSetCursorSpeed(uint) { notAvailable("mouseSetCursorSpeed"); }
+void myQQuickView::mouseSetVerticalScrollLines(uint) {
+  notAvailable("mouseSetVerticalScrollLines");
+}
+void myQQuickView::mouseSetDoubleClickSpeed(uint) { notAvailable("mouseSetDoubleClickSpeed"); }

@@ -1,0 +1,192 @@
+// norvane-qmltest: runs the tst_*.qml files of a folder (-input DIR, by
+// default the project's own) against the real back end on the virtual
+// mouse. The shipped modules/ tree is copied into a fresh working folder
+// first, the window is built there and its device check has run, so tests
+// see "ui_View", "hid" and "ui_Ctl" as the interface does, plus "vmouse".
+#include "device/deviceentry.h"
+#include "shell/myqquickview.h"
+#include "shell/widget.h"
+#include "vmouse.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QDir>
+#include <QDirIterator>
+#include <QQmlContext>
+#include <QQmlEngine>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtQuickTest/quicktest.h>
+
+#include <vector>
+
+namespace {
+
+bool copyTree(const QString &from, const QString &to) {
+  QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QString source = it.next();
+    const QString target = to + source.mid(from.size());
+    if (!QDir().mkpath(QFileInfo(target).path()) || !QFile::copy(source, target))
+      return false;
+  }
+  return true;
+}
+
+// The virtual mouse presents the first configured mouse entry.
+void configureMouse() {
+  const QString configFile = QStringLiteral("./modules/setting/apConfig.bin");
+  vmouse::Config c;
+  const QList<DeviceEntry> devices = readDeviceList(configFile);
+  auto mouse = std::find_if(devices.begin(), devices.end(),
+                            [](const DeviceEntry &e) { return e.type == 1; });
+  if (mouse != devices.end()) {
+    c.vid = mouse->vid;
+    c.pid = mouse->pid;
+    c.usagePage = mouse->usagePage;
+    c.usage = mouse->usage;
+    c.usagePage2 = mouse->usagePage2;
+    c.usage2 = mouse->usage2;
+    c.reportLength = mouse->reportLength;
+    c.isEncode = mouse->isEncode;
+    c.sCode = mouse->sCode.toStdString();
+  }
+  const QSettings s(configFile, QSettings::IniFormat);
+  c.family =
+      s.value(QStringLiteral("mouse/icType")).toString() == QLatin1String("560") ? "560" : "553";
+  vmouse::configure(c);
+}
+
+QString callText(const QString &function, const QVariantList &args) {
+  QStringList parts{function};
+  for (const QVariant &a : args)
+    parts << a.toString();
+  return parts.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+// The "vmouse" context object.
+class VirtualMouse : public QObject {
+  Q_OBJECT
+
+public:
+  explicit VirtualMouse(Widget &window) : window(window) {
+    myQQuickView::setRootCallObserver(
+        [this](const QString &function, Qt::ConnectionType, const QVariantList &args) {
+          calls << callText(function, args);
+        });
+  }
+  ~VirtualMouse() override { myQQuickView::setRootCallObserver(nullptr); }
+
+  Q_INVOKABLE QStringList trace() const {
+    QStringList lines;
+    for (const std::string &line : vmouse::trace())
+      lines << QString::fromStdString(line);
+    return lines;
+  }
+  Q_INVOKABLE void clearTrace() {
+    vmouse::clearTrace();
+    calls.clear();
+  }
+  // Plugging in runs the device check at once instead of after the
+  // window's 2048 ms debounce.
+  Q_INVOKABLE void plug() {
+    vmouse::plug();
+    window.checkDevice();
+  }
+  Q_INVOKABLE void unplug() { vmouse::unplug(); }
+  Q_INVOKABLE void pushEvent(const QVariantList &bytes) {
+    std::vector<uint8_t> report;
+    for (const QVariant &b : bytes)
+      report.push_back(static_cast<uint8_t>(b.toUInt()));
+    vmouse::queueEvent(report);
+  }
+  // op: a trace op ("open", "send_feature", "get_feature", "write", "read")
+  // or "stall" (a read that times out) or "echo" (a wrong handshake echo).
+  Q_INVOKABLE bool failNext(const QString &op) {
+    static const QList<QPair<QString, vmouse::Fault>> faults = {
+        {"open", vmouse::Fault::Open},
+        {"send_feature", vmouse::Fault::Feature},
+        {"get_feature", vmouse::Fault::GetFeature},
+        {"write", vmouse::Fault::Write},
+        {"read", vmouse::Fault::Read},
+        {"stall", vmouse::Fault::StallRead},
+        {"echo", vmouse::Fault::WrongEcho}};
+    for (const auto &[name, fault] : faults)
+      if (name == op) {
+        vmouse::failNext(fault);
+        return true;
+      }
+    qWarning().noquote() << "vmouse.failNext: unknown op" << op;
+    return false;
+  }
+  Q_INVOKABLE QString family() const { return QString::fromStdString(vmouse::config().family); }
+  // Calls into the interface's root since the last clearTrace(), each as
+  // "name arg1 arg2".
+  Q_INVOKABLE QStringList rootCalls() const { return calls; }
+
+private:
+  Widget &window;
+  QStringList calls;
+};
+
+class Setup : public QObject {
+  Q_OBJECT
+
+public:
+  Setup(Widget &window, VirtualMouse &mouse) : window(window), mouse(mouse) {}
+
+public slots:
+  void qmlEngineAvailable(QQmlEngine *engine) {
+    QQmlContext *context = engine->rootContext();
+    context->setContextProperty(QStringLiteral("ui_View"), window.view());
+    context->setContextProperty(QStringLiteral("hid"), &window.hidLink());
+    context->setContextProperty(QStringLiteral("ui_Ctl"), window.uiControler());
+    context->setContextProperty(QStringLiteral("vmouse"), &mouse);
+  }
+
+private:
+  Widget &window;
+  VirtualMouse &mouse;
+};
+
+int main(int argc, char **argv) {
+  QApplication app(argc, argv);
+
+  // The working folder changes below: make the test folder absolute first.
+  std::vector<QByteArray> args;
+  for (int i = 0; i < argc; ++i) {
+    args.emplace_back(argv[i]);
+    if (i > 0 && args[i - 1] == "-input")
+      args.back() = QFileInfo(QString::fromLocal8Bit(argv[i])).absoluteFilePath().toLocal8Bit();
+  }
+  std::vector<char *> argp;
+  for (QByteArray &a : args)
+    argp.push_back(a.data());
+  argp.push_back(nullptr);
+
+  QTemporaryDir root;
+  const QString shipped = QStringLiteral(NORVANE_SOURCE_DIR "/modules");
+  for (const char *part : {"setting", "i18n", "gun", "macro", "img"})
+    if (!copyTree(shipped + "/" + part, root.filePath(QStringLiteral("modules/") + part))) {
+      qCritical().noquote() << "norvane-qmltest: cannot copy" << shipped << "to" << root.path();
+      return 2;
+    }
+  QDir::setCurrent(root.path());
+  configureMouse();
+
+  int result = 0;
+  {
+    Widget window;
+    window.checkDevice();
+    VirtualMouse mouse(window);
+    Setup setup(window, mouse);
+    result = quick_test_main_with_setup(int(args.size()), argp.data(), "norvane",
+                                        NORVANE_SOURCE_DIR "/tests/qml", &setup);
+  }
+  QDir::setCurrent(QDir::tempPath());
+  return result;
+}
+
+#include "main.moc"
