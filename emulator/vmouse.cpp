@@ -333,6 +333,14 @@ int openHandles() {
   }));
 }
 
+int openHandles(Role role) {
+  State &s = state();
+  std::lock_guard lock(s.mutex);
+  return static_cast<int>(std::count_if(s.handles.begin(), s.handles.end(), [&](hid_device *dev) {
+    return dev->generation == s.generation && s.interfaces[dev->iface].role == role;
+  }));
+}
+
 } // namespace vmouse
 
 using namespace vmouse;

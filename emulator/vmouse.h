@@ -120,6 +120,8 @@ void clearCommands();
 
 // Handles currently open (opened and not yet closed).
 int openHandles();
+// The same, counting only handles on interfaces of this role.
+int openHandles(Role role);
 
 // Test helpers mirroring the device-side transform.
 void scramble(uint8_t block[8], const uint8_t code[8]);

@@ -127,8 +127,11 @@ private slots:
     QCOMPARE(user.size(), factoryText.size());
     writeFile(global, user);
     writeFile(factory, factoryText);
-    QFile::setFileTime(global, QFileInfo(factory).lastModified(),
-                       QFileDevice::FileModificationTime);
+    {
+      QFile f(global);
+      QVERIFY(f.open(QIODevice::ReadWrite));
+      QVERIFY(f.setFileTime(QFileInfo(factory).lastModified(), QFileDevice::FileModificationTime));
+    }
 
     auto *view = new myQQuickView(nullptr);
     view->setGlobalData(QStringLiteral("mouse/pending"), 1); // not yet on disk

@@ -5,6 +5,7 @@
 // see "ui_View", "hid" and "ui_Ctl" as the interface does, plus "vmouse".
 #include "device/deviceentry.h"
 #include "shell/myqquickview.h"
+#include "shell/ui_controler.h"
 #include "shell/widget.h"
 #include "vmouse.h"
 
@@ -179,8 +180,11 @@ int main(int argc, char **argv) {
   int result = 0;
   {
     Widget window;
-    window.checkDevice();
     VirtualMouse mouse(window);
+    window.checkDevice();
+    // Deliver the start-up's queued calls before any test runs.
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
     Setup setup(window, mouse);
     result = quick_test_main_with_setup(int(args.size()), argp.data(), "norvane",
                                         NORVANE_SOURCE_DIR "/tests/qml", &setup);

@@ -1,0 +1,39 @@
+import QtQuick
+
+// "LOADING ......", pulsing while busy.
+Item {
+    id: busy
+
+    property bool isBusy: false
+
+    function setBusy(_isBusy) { isBusy = _isBusy }
+
+    width: 1024
+    height: 640
+    visible: isBusy
+
+    Rectangle {
+        anchors.centerIn: parent
+        width: label.implicitWidth + 48
+        height: 40
+        radius: 4
+        color: colorBlack
+        opacity: 0.75 * label.opacity
+        border.color: colorOrange
+    }
+    Text {
+        id: label
+        anchors.centerIn: parent
+        text: "LOADING ......"
+        color: fontColor
+        font.family: fontFamily
+        font.pixelSize: fontMaxSize
+        font.letterSpacing: 2
+        SequentialAnimation on opacity {
+            running: busy.visible
+            loops: Animation.Infinite
+            NumberAnimation { from: 1.0; to: 0.2; duration: 400 }
+            NumberAnimation { from: 0.2; to: 1.0; duration: 400 }
+        }
+    }
+}

@@ -1,0 +1,42 @@
+import QtQuick
+
+// The 24-high header of the drop-downs: text centred, arrow 8 from the right.
+Rectangle {
+    id: header
+
+    property alias text: label.text
+    property color fillColor: colorGray0
+    property int horizontalOffset: 0
+    property bool isOpen: false
+    property color borderColor: colorGray1
+
+    signal clicked()
+
+    color: fillColor
+    border.color: borderColor
+
+    Text {
+        id: label
+        anchors.centerIn: parent
+        anchors.horizontalCenterOffset: header.horizontalOffset
+        width: parent.width - 24
+        horizontalAlignment: Text.AlignHCenter
+        elide: Text.ElideRight
+        color: fontColor
+        font.family: fontFamily
+        font.pixelSize: fontNormalSize
+    }
+    Image {
+        anchors.right: parent.right
+        anchors.rightMargin: 8
+        anchors.verticalCenter: parent.verticalCenter
+        width: 10
+        height: 6
+        source: header.isOpen ? "qrc:/index/modules/img/skin1/index/dropBtnU.png"
+                              : "qrc:/index/modules/img/skin1/index/dropBtn.png"
+    }
+    MouseArea {
+        anchors.fill: parent
+        onClicked: header.clicked()
+    }
+}

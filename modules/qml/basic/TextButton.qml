@@ -1,0 +1,33 @@
+import QtQuick
+
+// A filled text button: colorBlue, colorOrange under the pointer.
+Rectangle {
+    id: button
+
+    property alias text: label.text
+    property color normalColor: colorBlue
+    property color hoverColor: colorOrange
+    readonly property bool hovered: area.containsMouse
+
+    signal clicked()
+
+    width: 64
+    height: 24
+    radius: 2
+    color: hovered ? hoverColor : normalColor
+    border.color: hovered ? Qt.rgba(1, 1, 1, 0.35) : "transparent"
+
+    Text {
+        id: label
+        anchors.centerIn: parent
+        color: fontColor
+        font.family: fontFamily
+        font.pixelSize: fontNormalSize
+    }
+    MouseArea {
+        id: area
+        anchors.fill: parent
+        hoverEnabled: true
+        onClicked: button.clicked()
+    }
+}

@@ -1,0 +1,66 @@
+import QtQuick
+
+// Mouse picture with its numbered hot spots. Placeholder of the button
+// assignment page: it draws and highlights; choosing comes with that page.
+Item {
+    id: mouseMain
+
+    property int keyCount: 8
+    property int selectKey: -1
+    readonly property var leaders: [Qt.point(342, 132), Qt.point(534, 132), Qt.point(489, 83),
+        Qt.point(418, 316), Qt.point(418, 358), Qt.point(315, 460), Qt.point(645, 455), Qt.point(368, 229)]
+    readonly property var boxes: [Qt.point(294, 120), Qt.point(580, 120), Qt.point(467, 59),
+        Qt.point(370, 304), Qt.point(370, 346), Qt.point(315, 448), Qt.point(699, 443), Qt.point(320, 217)]
+    readonly property string imgPath: "qrc:/mouse/modules/img/skin1/mouse/"
+
+    signal clickKey(int index)
+
+    width: 1024
+    height: 640
+
+    Image {
+        anchors.horizontalCenter: parent.horizontalCenter
+        y: 110
+        source: mouseMain.imgPath + "MouseFront.png"
+    }
+    Repeater {
+        model: Math.min(8, mouseMain.keyCount)
+        delegate: Image {
+            required property int index
+            readonly property bool lit: mouseMain.selectKey === index
+            x: mouseMain.leaders[index].x
+            y: mouseMain.leaders[index].y
+            source: mouseMain.imgPath + "Mouse" + index + (lit ? "S" : "") + ".png"
+        }
+    }
+    Repeater {
+        model: Math.min(8, mouseMain.keyCount)
+        delegate: Rectangle {
+            id: hotSpot
+            required property int index
+            readonly property bool lit: mouseMain.selectKey === index || area.containsMouse
+            x: mouseMain.boxes[index].x
+            y: mouseMain.boxes[index].y
+            width: 48
+            height: 24
+            radius: 2
+            color: lit ? colorOrange : colorGray0
+            border.color: lit ? colorOrange : colorGray1
+            Text {
+                anchors.centerIn: parent
+                text: hotSpot.index + 1
+                color: fontColor
+                font.family: fontFamily
+                font.pixelSize: fontNormalSize
+            }
+            MouseArea {
+                id: area
+                anchors.fill: parent
+                hoverEnabled: true
+                onEntered: mouseMain.selectKey = hotSpot.index
+                onExited: mouseMain.selectKey = -1
+                onClicked: mouseMain.clickKey(hotSpot.index)
+            }
+        }
+    }
+}

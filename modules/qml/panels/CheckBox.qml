@@ -1,0 +1,51 @@
+import QtQuick
+
+// Label, then a 12 x 12 box. The click signal comes before the state flips,
+// so a handler sees the state from before the click.
+Item {
+    id: check
+
+    property string textValue: ""
+    property bool isSelect: false
+    property int index: -1
+    property int gapValue: 8
+    property color bgColor: "transparent"
+    property color borderColor: colorGray2
+
+    signal btnClick(int index)
+
+    width: box.x + box.width
+    height: Math.max(12, label.implicitHeight)
+
+    Text {
+        id: label
+        anchors.verticalCenter: parent.verticalCenter
+        text: check.textValue
+        color: fontColor
+        font.family: fontFamily
+        font.pixelSize: fontNormalSize
+    }
+    Rectangle {
+        id: box
+        x: label.implicitWidth + check.gapValue
+        anchors.verticalCenter: parent.verticalCenter
+        width: 12
+        height: 12
+        radius: 2
+        color: check.bgColor
+        border.color: check.borderColor
+        Image {
+            anchors.fill: parent
+            source: "qrc:/index/modules/img/skin1/index/checkBtn.png"
+            visible: check.isSelect
+        }
+    }
+    MouseArea {
+        anchors.fill: parent
+        anchors.margins: -6
+        onClicked: {
+            check.btnClick(check.index)
+            check.isSelect = !check.isSelect
+        }
+    }
+}

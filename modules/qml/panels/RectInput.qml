@@ -1,0 +1,49 @@
+import QtQuick
+
+// A centred one-line integer field of at most 4 characters.
+Item {
+    id: input
+
+    property int maxValue: 255
+    property int minValue: 0
+    property alias textValue: field.text
+    property alias txtInput: field
+
+    signal endInputSignal()
+    signal inputSignal()
+
+    width: 48
+    height: 20
+
+    function closeFocus() {
+        field.deselect()
+        field.focus = false
+    }
+
+    TextInput {
+        id: field
+        anchors.fill: parent
+        horizontalAlignment: TextInput.AlignHCenter
+        verticalAlignment: TextInput.AlignVCenter
+        text: "0"
+        maximumLength: 4
+        selectByMouse: true
+        clip: true
+        color: fontColor
+        selectionColor: colorOrange
+        font.family: fontFamily
+        font.pixelSize: fontNormalSize
+        validator: IntValidator { bottom: input.minValue; top: input.maxValue }
+        Keys.onReturnPressed: focus = false
+        Keys.onEnterPressed: focus = false
+        onActiveFocusChanged: {
+            if (activeFocus) {
+                input.inputSignal()
+                return
+            }
+            if (text === "" || parseInt(text, 10) < 1)
+                text = "0"
+            input.endInputSignal()
+        }
+    }
+}
