@@ -1,25 +1,12 @@
 // A settled 128-byte write to a 32-byte interface over the virtual mouse,
 // with real pauses: how close the transaction comes to its mandated 736 ms,
 // and how much CPU it costs.
+#include "benchsupport.h"
 #include "device/hid_thread.h"
 #include "vmouse.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
-#include <ctime>
-
-namespace {
-
-double cpuSeconds() {
-  timespec t{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
-}
-
-} // namespace
 
 // Reaches the link's transaction the way a write command does.
 class TransportBench {
@@ -43,18 +30,10 @@ int main(int argc, char **argv) {
   const bool shortMode = qEnvironmentVariableIsSet("BENCH_SHORT");
   const int rounds = shortMode ? 2 : 10;
 
-  QTemporaryDir dir;
-  QDir(dir.path()).mkpath(QStringLiteral("modules/setting"));
-  QDir::setCurrent(dir.path());
+  bench::WorkDir dir(true);
   vmouse::Config c;
   c.isEncode = true;
   vmouse::configure(c);
-  QFile f(QStringLiteral("modules/setting/apConfig.bin"));
-  f.open(QIODevice::WriteOnly);
-  f.write("[common]\ndeviceCount=1\n[0]\ntype=1\nvid=3b1f\npid=0a01\nusagePage=ff00\n"
-          "usage=ff00\nusagePage2=ff01\nusage2=ff01\nreportLength=32\nisEncode=true\n"
-          "sCode=482193\n");
-  f.close();
 
   Hid_Thread link;
   link.loadDeviceList();
@@ -67,14 +46,14 @@ int main(int argc, char **argv) {
   double worstRatio = 0, totalMs = 0, totalCpu = 0;
   for (int i = 0; i < rounds; ++i) {
     QElapsedTimer wall;
-    const double cpu0 = cpuSeconds();
+    const double cpu0 = bench::cpuSeconds();
     wall.start();
     if (!TransportBench::settledWrite(link)) {
       qCritical("bench_transport: transaction failed");
       return 1;
     }
     const double ms = double(wall.nsecsElapsed()) / 1e6;
-    totalCpu += cpuSeconds() - cpu0;
+    totalCpu += bench::cpuSeconds() - cpu0;
     totalMs += ms;
     worstRatio = std::max(worstRatio, ms / 736.0);
   }

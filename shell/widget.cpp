@@ -171,6 +171,7 @@ bool Widget::linkIsGun() const { return view()->isGun; }
 void Widget::linkSetCurrentDPI(int stage) { view()->setCurrentDPI(stage); }
 
 void Widget::linkShowBalloon(const QString &text) {
+  qDebug() << "Balloon:" << text;
   trayIcon->showMessage(QStringLiteral("Info"), text, QSystemTrayIcon::Information, 10000);
 }
 

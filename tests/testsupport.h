@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QtGlobal>
 
 namespace testsupport {
 
@@ -72,5 +73,26 @@ inline QStringList traceOf(std::initializer_list<const char *> ops) {
 }
 
 inline QString hex(const QByteArray &bytes) { return QString::fromLatin1(bytes.toHex(' ')); }
+
+// The command blocks the virtual mouse received, in order, as hex.
+inline QStringList sentBlocks() {
+  QStringList out;
+  for (const vmouse::Command &c : vmouse::commands())
+    out << hex(QByteArray(reinterpret_cast<const char *>(c.block.data()), int(c.block.size())));
+  return out;
+}
+
+// Every logged line since the last capture() start; qDebug output is the
+// program's failure channel, so tests read it back from here.
+inline QStringList messages;
+
+inline void collectMessage(QtMsgType, const QMessageLogContext &, const QString &text) {
+  messages << text;
+}
+
+inline void captureMessages() {
+  messages.clear();
+  qInstallMessageHandler(collectMessage);
+}
 
 } // namespace testsupport

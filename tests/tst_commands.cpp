@@ -15,10 +15,6 @@ using Bytes = std::vector<uint8_t>;
 
 namespace {
 
-QStringList messages;
-
-void collect(QtMsgType, const QMessageLogContext &, const QString &text) { messages << text; }
-
 class FakeOwner : public LinkOwner {
 public:
   QString icType = QStringLiteral("553");
@@ -60,14 +56,36 @@ struct WriteCase {
 const QList<WriteCase> &writeCases() {
   using S = vmouse::DeviceState;
   static const QList<WriteCase> cases = {
-      {"553 03H options", "553", [](Hid_Thread &l) { l.hid553_03H_SetKeyboardoption(1, 2, 3, 4); },
-       "03 01 02 03 04 00 00 f2", 0, 0, {8}, "cmd Failed 03",
-       [](const S &s) { return s.options == std::array<uint8_t, 4>{1, 2, 3, 4}; }},
-      {"553 04H gun data", "553", [](Hid_Thread &l) { l.hid553_04H_SetGunData(1, 2, 3, 4); },
-       "04 00 01 02 03 04 00 f1", 0, 0, {8}, "cmd Failed 04",
-       [](const S &s) { return s.gunData == std::array<uint8_t, 4>{1, 2, 3, 4}; }},
-      {"560 01H options", "560", [](Hid_Thread &l) { l.hid560_01H_SetKeyboardoption(0x09, 0x02); },
-       "01 09 02 00 00 00 00 f4", 0, 0, {8}, "cmd Failed 01",
+      {"553 03H options",
+       "553",
+       [](Hid_Thread &l) { l.hid553_03H_SetKeyboardoption(1, 2, 3, 4); },
+       "03 01 02 03 04 00 00 f2",
+       0,
+       0,
+       {8},
+       "cmd Failed 03",
+       [](const S &s) {
+         return s.options == std::array<uint8_t, 4>{1, 2, 3, 4};
+       }},
+      {"553 04H gun data",
+       "553",
+       [](Hid_Thread &l) { l.hid553_04H_SetGunData(1, 2, 3, 4); },
+       "04 00 01 02 03 04 00 f1",
+       0,
+       0,
+       {8},
+       "cmd Failed 04",
+       [](const S &s) {
+         return s.gunData == std::array<uint8_t, 4>{1, 2, 3, 4};
+       }},
+      {"560 01H options",
+       "560",
+       [](Hid_Thread &l) { l.hid560_01H_SetKeyboardoption(0x09, 0x02); },
+       "01 09 02 00 00 00 00 f3",
+       0,
+       0,
+       {8},
+       "cmd Failed 01",
        [](const S &s) { return s.options[0] == 0x09 && s.options[1] == 0x02; }},
       {"553 01H rate", "553", [](Hid_Thread &l) { l.hid553_01H_SetReportRate(2); },
        "01 02 00 00 00 00 00 fc", 0, 0, settled(0), "cmd Failed 01",
@@ -84,8 +102,14 @@ const QList<WriteCase> &writeCases() {
       {"560 0CH profile", "560", [](Hid_Thread &l) { l.hid560_0CH_setProfile(pattern, 2); },
        "0c 02 80 00 00 00 00 71", 128, 128, settled(4), "cmd Failed 0C",
        [](const S &s) { return s.profiles[2][0] == 1 && s.profiles[2][127] == 128; }},
-      {"560 02H profile", "560", [](Hid_Thread &l) { l.hid560_02H_SetCurrentProfile(1); },
-       "02 01 00 00 00 00 00 fc", 0, 0, {8}, "cmd Failed 02",
+      {"560 02H profile",
+       "560",
+       [](Hid_Thread &l) { l.hid560_02H_SetCurrentProfile(1); },
+       "02 01 00 00 00 00 00 fc",
+       0,
+       0,
+       {8},
+       "cmd Failed 02",
        [](const S &s) { return s.currentProfile == 1; }},
       {"553 13H macro", "553", [](Hid_Thread &l) { l.hid553_13H_SetMacroKey(5, pattern); },
        "13 05 80 00 00 00 00 67", 128, 128, settled(4), "cmd Failed 13",
@@ -106,7 +130,9 @@ const QList<WriteCase> &writeCases() {
        [](const S &s) { return s.ledEffect == 5 && s.ledOption1 == 255 && s.ledOption2 == 10; }},
       {"553 0CH colour", "553", [](Hid_Thread &l) { l.hid553_0CH_SetFixLEDColor(pattern); },
        "0c 01 02 03 00 00 00 ed", 0, 0, settled(0), "cmd Failed 0C",
-       [](const S &s) { return s.fixedColour == std::array<uint8_t, 3>{1, 2, 3}; }},
+       [](const S &s) {
+         return s.fixedColour == std::array<uint8_t, 3>{1, 2, 3};
+       }},
       {"553 10H type 2", "553", [](Hid_Thread &l) { l.hid553_10H_SetLED8StageColor(2, pattern); },
        "10 02 04 00 00 00 00 e9", 4, 4, settled(1), "cmd Failed 10",
        [](const S &s) { return s.stageColourType == 2 && s.stageColours[3] == 4; }},
@@ -132,37 +158,65 @@ struct ReadCase {
 const QList<ReadCase> &readCases() {
   using S = vmouse::DeviceState;
   static const QList<ReadCase> cases = {
-      {"553 83H options", "553", [](S &s) { s.options = {0x11, 0x22, 0x33, 0x44}; },
+      {"553 83H options",
+       "553",
+       [](S &s) {
+         s.options = {0x11, 0x22, 0x33, 0x44};
+       },
        [](Hid_Thread &l, Bytes v) {
          l.hid553_83H_GetKeyboardoption(v[0], v[1], v[2], v[3]);
          return v;
        },
-       {0xee, 0xee, 0xee, 0xee}, "83 00 00 00 00 00 00 7c", {0x11, 0x22, 0x33, 0x44},
+       {0xee, 0xee, 0xee, 0xee},
+       "83 00 00 00 00 00 00 7c",
+       {0x11, 0x22, 0x33, 0x44},
        "cmd Failed 83"},
-      {"560 81H options", "560", [](S &s) { s.options = {0x05, 0x06, 0, 0}; },
+      {"560 81H options",
+       "560",
+       [](S &s) {
+         s.options = {0x05, 0x06, 0, 0};
+       },
        [](Hid_Thread &l, Bytes v) {
          l.hid560_81H_GetKeyboardoption(v[0], v[1]);
          return v;
        },
-       {0xee, 0xee}, "81 00 00 00 00 00 00 7e", {0x05, 0x06}, "cmd Failed 81"},
-      {"560 82H profile", "560", [](S &s) { s.currentProfile = 3; },
+       {0xee, 0xee},
+       "81 00 00 00 00 00 00 7e",
+       {0x05, 0x06},
+       "cmd Failed 81"},
+      {"560 82H profile",
+       "560",
+       [](S &s) { s.currentProfile = 3; },
        [](Hid_Thread &l, Bytes v) {
          l.hid560_82H_GetCurrentProfile(v[0]);
          return v;
        },
-       {0xee}, "82 00 00 00 00 00 00 7d", {3}, "cmd Failed 82"},
-      {"560 84H stage", "560", [](S &s) { s.profileDpiStage[3] = 6; },
+       {0xee},
+       "82 00 00 00 00 00 00 7d",
+       {3},
+       "cmd Failed 82"},
+      {"560 84H stage",
+       "560",
+       [](S &s) { s.profileDpiStage[3] = 6; },
        [](Hid_Thread &l, Bytes v) {
          l.hid560_84H_GetCurrentDPI(v[0], v[1]);
          return v;
        },
-       {3, 0xee}, "84 03 00 00 00 00 00 78", {3, 6}, "cmd Failed 84"},
-      {"553 8BH stage", "553", [](S &s) { s.dpiStage = 5; },
+       {3, 0xee},
+       "84 03 00 00 00 00 00 78",
+       {3, 6},
+       "cmd Failed 84"},
+      {"553 8BH stage",
+       "553",
+       [](S &s) { s.dpiStage = 5; },
        [](Hid_Thread &l, Bytes v) {
          l.hid553_8BH_GetCurrentDPI(v[0]);
          return v;
        },
-       {0xee}, "8b 00 00 00 00 00 00 74", {5}, "cmd Failed 8BH"},
+       {0xee},
+       "8b 00 00 00 00 00 00 74",
+       {5},
+       "cmd Failed 8BH"},
   };
   return cases;
 }
@@ -190,7 +244,7 @@ class tst_commands : public QObject {
     QVERIFY(link.chkDeviceIsEnCode(0));
     vmouse::clearTrace();
     vmouse::clearCommands();
-    messages.clear();
+    captureMessages();
   }
 
   static Bytes blockOf(const char *text) {
@@ -200,22 +254,12 @@ class tst_commands : public QObject {
     return b;
   }
 
-  static QStringList sentBlocks() {
-    QStringList out;
-    for (const vmouse::Command &c : vmouse::commands())
-      out << hexOf(c.block);
-    return out;
-  }
-
 private slots:
   void initTestCase() {
     for (int i = 0; i < 128; ++i)
       pattern[i] = uchar(i + 1);
   }
-  void init() {
-    messages.clear();
-    qInstallMessageHandler(collect);
-  }
+  void init() { captureMessages(); }
   void cleanup() { qInstallMessageHandler(nullptr); }
 
   void writes_data() {
@@ -355,6 +399,7 @@ private slots:
 
     // Lock exhausted, or the device gone: untouched.
     std::fill(std::begin(block), std::end(block), 0x5a);
+    platform::PauseLog pauses;
     QVERIFY(link.acquireTransport());
     link.hid560_8CH_readProfile(block, 1);
     QCOMPARE(messages, QStringList{QStringLiteral("cmd Failed 8c")});
@@ -399,7 +444,8 @@ private slots:
     else
       link.hid560_04H_SetCurrentDPI(5);
     QCOMPARE(sentBlocks(), blocks);
-    QCOMPARE(pauses.pauses(), QList<int>(4 * int(blocks.size()), 64));
+    QCOMPARE(pauses.pauses(),
+             QList<int>(2 * int(blocks.size()), 64)); // settle after the block only
     const vmouse::DeviceState s = vmouse::deviceState();
     for (int n = 1; n <= 4; ++n) {
       const uint8_t value = code == 3 ? s.profileReportRate[n] : s.profileDpiStage[n];

@@ -11,10 +11,6 @@ using namespace testsupport;
 
 namespace {
 
-QStringList messages;
-
-void collect(QtMsgType, const QMessageLogContext &, const QString &text) { messages << text; }
-
 void writeLang(const QString &code, const QByteArray &text) {
   QDir().mkpath(QStringLiteral("modules/i18n"));
   QFile f(QStringLiteral("modules/i18n/") + code + QStringLiteral(".ini"));
@@ -38,8 +34,7 @@ class tst_lang : public QObject {
 
 private slots:
   void init() {
-    messages.clear();
-    qInstallMessageHandler(collect);
+    captureMessages();
     setDpiTexts(eightDefaults());
   }
   void cleanup() {
@@ -103,6 +98,7 @@ private slots:
   }
 
   void shippedLanguages() {
+    QVERIFY2(qEnvironmentVariableIsSet("NORVANE_SOURCE_DIR"), "run through ctest");
     const QString folder = qEnvironmentVariable("NORVANE_SOURCE_DIR") + "/modules/i18n/";
     const QList<QPair<QString, int>> sections = {
         {"main", 15},         {"keyMatrix", 5},    {"keyAssigment", 60},  {"dpiSetting", 5},

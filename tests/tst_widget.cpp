@@ -12,10 +12,6 @@ using namespace testsupport;
 
 namespace {
 
-QStringList messages;
-
-void collect(QtMsgType, const QMessageLogContext &, const QString &text) { messages << text; }
-
 int handshakes() {
   const auto commands = vmouse::commands();
   return int(std::count_if(commands.begin(), commands.end(),
@@ -34,8 +30,7 @@ private slots:
     mouse = vmouse::Config();
     mouse.isEncode = true;
     vmouse::configure(mouse);
-    messages.clear();
-    qInstallMessageHandler(collect);
+    captureMessages();
   }
   void cleanup() { qInstallMessageHandler(nullptr); }
 
