@@ -2,12 +2,19 @@
 
 #include "device/deviceentry.h"
 #include "platform/devicemonitor.h"
+#include "shell/myqquickview.h"
 #include "shell/widget.h"
 #include "vmouse.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QQuickItem>
+#include <QQuickWindow>
 #include <QSettings>
+#include <QShortcut>
 #include <QTimer>
+
+#include <cstdio>
 
 namespace demo {
 
@@ -39,12 +46,83 @@ void plugVirtualMouse(const QStringList &args) {
   vmouse::setChangeListener([] { platform::DeviceChangeMonitor::notifyAll(); });
 }
 
+namespace {
+
+QString optionValue(const QStringList &args, const QString &name) {
+  const int at = args.indexOf(name);
+  return at >= 0 && at + 1 < args.size() ? args.at(at + 1) : QString();
+}
+
+// Root functions that bring the interface into a named state.
+const char *stateFunction(const QString &state) {
+  if (state == QLatin1String("reset"))
+    return "openReset";
+  if (state == QLatin1String("about"))
+    return "openAbout";
+  return nullptr;
+}
+
+} // namespace
+
+// Resident memory of this process, in kB.
+long residentKb() {
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly))
+    return -1;
+  for (const QByteArray &line : status.readAll().split('\n'))
+    if (line.startsWith("VmRSS:"))
+      return line.mid(6).trimmed().split(' ').value(0).toLong();
+  return -1;
+}
+
+// For the start-up benchmark: the first frame that shows the interface
+// (the root turns visible in initUI) ends the program.
+void reportFirstFrame(Widget &window) {
+  myQQuickView *view = window.view();
+  QObject::connect(
+      view->quickWindow(), &QQuickWindow::afterRendering, &window,
+      [view] {
+        QQuickItem *root = view->rootObject();
+        if (!root || !root->isVisible())
+          return;
+        std::printf("first-frame rss-kb %ld\n", residentKb());
+        std::fflush(stdout);
+        QCoreApplication::exit(0);
+      },
+      Qt::QueuedConnection);
+}
+
+// Ctrl+D presses the mouse's DPI button: the virtual mouse reports the next
+// stage on its event interface, as the real one does.
+void addDpiButton(Widget &window) {
+  auto *shortcut = new QShortcut(QKeySequence(QStringLiteral("Ctrl+D")), &window);
+  shortcut->setContext(Qt::ApplicationShortcut);
+  QObject::connect(shortcut, &QShortcut::activated, &window, [] {
+    static uint8_t stage = 1;
+    stage = stage % 7 + 1;
+    vmouse::queueEvent({0x06, 0x07, 0x00, stage});
+  });
+}
+
 void runOptions(const QStringList &args, Widget &window) {
-  const int at = args.indexOf(QStringLiteral("--screenshot"));
-  if (at < 0 || at + 1 >= args.size())
+  addDpiButton(window);
+  if (args.contains(QStringLiteral("--first-frame")))
+    reportFirstFrame(window);
+  const QString file = optionValue(args, QStringLiteral("--screenshot"));
+  if (file.isEmpty())
     return;
-  const QString file = args.at(at + 1);
-  QTimer::singleShot(1500, &window, [&window, file] {
+  bool ok = false;
+  int after = optionValue(args, QStringLiteral("--after")).toInt(&ok);
+  if (!ok || after < 0)
+    after = 1500;
+  const char *function = stateFunction(optionValue(args, QStringLiteral("--state")));
+  // A state is entered first and given a moment to draw before the grab.
+  const int settle = function ? 300 : 0;
+  QTimer::singleShot(after, &window, [&window, function] {
+    if (QQuickItem *root = window.view()->rootObject(); root && function)
+      QMetaObject::invokeMethod(root, function);
+  });
+  QTimer::singleShot(after + settle, &window, [&window, file] {
     const bool saved = window.grab().save(file);
     qDebug() << (saved ? "Screenshot saved to" : "Screenshot failed:") << file;
     QCoreApplication::exit(saved ? 0 : 2);

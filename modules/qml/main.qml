@@ -1,29 +1,473 @@
 import QtQuick
+import "basic"
+import "panels"
+import "common"
 
-// The main screen; the pages plug in here as they are built.
-Rectangle {
-    id: root
-    width: 1024
-    height: 640
-    color: "#1b1c20"
-    radius: 6
-    visible: false
+// The main screen: theme, device flags, layout, the functions the back end
+// calls, and the actions that span pages (save, profile switch, reset).
+Item {
+    id: mainWindow
+
+    // Theme
+    readonly property string fontFamily: "微软雅黑"
+    readonly property int fontMinSize: 10
+    readonly property int fontNormalSize: 12
+    readonly property int fontMiddleSize: 14
+    readonly property int fontMaxSize: 16
+    readonly property color fontColor: "#ffffff"
+    readonly property color colorGray0: "#1a1a1a"
+    readonly property color colorGray1: "#3c3c3c"
+    readonly property color colorGray2: "#969696"
+    readonly property color colorGray3: "#d1d1d1"
+    readonly property color colorBlue: "#a10005"
+    readonly property color colorOrange: "#a10005"
+    readonly property color colorBlack: Qt.rgba(0, 0, 0, 1)
+    readonly property int skin_No: 1
+
+    // Device flags, read by the first initUI
+    property bool isColorful: false
+    property string icType: "553"
+    property bool is55328: false
+    property bool isGun: true
+    property string language: "ChineseSimplified"
+    property string url: "https://norvane.example/n1"
+    property bool isPownOn: false
+
+    property var mainLang: ["Editor", "Macro Editor", "Gun Editor", "Report Rate", "Config", "Reset",
+        "Reset factory setting", "Cancel", "OK", "System setting", "Save", "", "", "", ""]
+
+    // Power-on logo until the first lock ends; then every region shows.
+    property bool isRevealed: false
+    readonly property bool isPending: keyMatrix.isSave || dpiSetting.isSave || lightControl.isSave
+    property bool gunPlaced: false
 
     signal msg_KB(bool isDown, int usbCode)
     signal msg_MS(bool isDown, int buttonCode, int x, int y)
+    signal emptyAreaPressed()
 
-    function initUI() { root.visible = true }
+    width: 1024
+    height: 640
+    visible: false
+
+    function hasBackEnd() { return typeof ui_View !== "undefined" && ui_View !== null }
+    function hasController() { return typeof ui_Ctl !== "undefined" && ui_Ctl !== null }
+    function setViewEnabled(isEnable) {
+        if (hasBackEnd() && ui_View.setEnabled)
+            ui_View.setEnabled(isEnable)
+    }
+    // A missing key keeps the built-in default.
+    function globalValue(key, fallback) {
+        var v = ui_View.getGlobalData(key)
+        return v === undefined || v === null || String(v) === "" ? fallback : v
+    }
+    function asBool(v) {
+        if (typeof v === "boolean")
+            return v
+        var s = String(v).toLowerCase()
+        return s !== "" && s !== "false" && s !== "0"
+    }
+    function lang(list, i) { return list && list[i] !== undefined ? String(list[i]) : "" }
+
+    // Calls from the back end
+    function initUI() {
+        setProtectUI(1000)
+        visible = true
+        if (!isPownOn) {
+            readFlags()
+            if (icType === "560" && Number(ui_View.mouseReadCurrentProfile()) !== 1)
+                hid.hid560_02H_SetCurrentProfile(1)
+            loadStrings()
+            profile.init()
+            profile.profileNo = Number(globalValue("mouse/profileNo", 0))
+            menuUp.profileBtn.currentSelect = profile.profileNo
+            menuUp.profileBtn.closeMenu()
+            ui_View.setCurrentProfile(profile.profileNo)
+            macroEditor.init()
+            gunControl.init()
+            keyAssigment.init()
+            keyMatrix.init(false, false)
+            dpiSetting.init(false, false)
+            lightControl.init(false, false)
+            systemSetting.init(false, false)
+            isPownOn = true
+        }
+        dpiSetting.currentDPI = Number(ui_View.mouseGetCurrentDPI()) - 1
+    }
     function run() {}
-    function setProtectUI(interval) {}
-    function setCurrentDPI(dpiValue) {}
-    function detectKeyboard(isDown, usbCode) { root.msg_KB(isDown, usbCode) }
-    function detectMouse(isDown, buttonCode, x, y) { root.msg_MS(isDown, buttonCode, x, y) }
+    function setProtectUI(interval) {
+        busy.setBusy(true)
+        setViewEnabled(false)
+        lockTimer.interval = Math.max(0, Number(interval) || 0)
+        lockTimer.restart()
+    }
+    function setCurrentDPI(dpiValue) {
+        if (Number(dpiValue) !== 0)
+            dpiSetting.currentDPI = Number(dpiValue) - 1
+    }
+    function detectKeyboard(isDown, usbCode) { msg_KB(isDown, usbCode) }
+    function detectMouse(isDown, buttonCode, x, y) { msg_MS(isDown, buttonCode, x, y) }
 
-    Text {
+    function readFlags() {
+        isColorful = asBool(globalValue("mouse/isColorful", isColorful))
+        icType = String(globalValue("mouse/icType", icType))
+        is55328 = asBool(globalValue("mouse/is55328", is55328))
+        isGun = asBool(globalValue("mouse/isGun", isGun))
+        mouseMain.keyCount = Number(globalValue("mouse/keyCount", mouseMain.keyCount))
+        keyMatrix.keyCount = Math.min(8, mouseMain.keyCount)
+        language = String(globalValue("common/language", language))
+        url = String(globalValue("common/url", url))
+    }
+    function loadStrings() {
+        mainLang = ui_View.getLangStrings("main", language)
+        keyMatrix.keyMatrixLang = ui_View.getLangStrings("keyMatrix", language)
+        keyAssigment.keyAssigmentLang = ui_View.getLangStrings("keyAssigment", language)
+        dpiSetting.dpiSettingLang = ui_View.getLangStrings("dpiSetting", language)
+        lightControl.lightControlLang = ui_View.getLangStrings("lightControl", language)
+        macroEditor.macroEditorLang = ui_View.getLangStrings("macroEditor", language)
+        systemSetting.systemSettingLang = ui_View.getLangStrings("systemSetting", language)
+        gunControl.gunControlLang = ui_View.getLangStrings("gunControl", language)
+        profile.profileLang = ui_View.getLangStrings("profile", language)
+        keyCodeString.keyCodeStr = ui_View.getLangStrings("keyCode", language)
+        ui_View.getLangStrings("other", language)
+    }
+
+    // Calls from the pages
+    function mainFocus() {
+        dpiSetting.dpiSegment.closeMenu()
+        menuUp.profileBtn.closeMenu()
+        lightControl.lightModel.closeMenu()
+        aboutMenu.visible = false
+    }
+    function controlUIEnable(isEnable) {
+        busy.setBusy(!isEnable)
+        setViewEnabled(isEnable)
+    }
+    function showMask() { mask.visible = true }
+    function hideMask() { mask.visible = false }
+
+    // Actions
+    function save() {
+        mainFocus()
+        // Nothing pending: no lock, and a running busy lock is left alone.
+        if (!isPending)
+            return
+        controlUIEnable(false)
+        if (keyMatrix.isSave) {
+            keyMatrix.isSave = false
+            keyMatrix.saveData()
+        }
+        if (dpiSetting.isSave) {
+            dpiSetting.isSave = false
+            dpiSetting.saveData(true)
+        }
+        if (lightControl.isSave) {
+            lightControl.isSave = false
+            lightControl.saveData(true, 0)
+        }
+        controlUIEnable(true)
+    }
+    function reinitPages() {
+        keyMatrix.init(true, false)
+        dpiSetting.init(true, false)
+        lightControl.init(true, false)
+        systemSetting.init(true, false)
+        if (isGun) {
+            ui_View.mouseSwitchKeyMatrix(1)
+            ui_View.mouseResetKeyMatrix()
+        }
+    }
+    function switchProfile(tmpProfileNo) {
+        if (tmpProfileNo === profile.profileNo)
+            return
+        controlUIEnable(false)
+        profile.profileNo = tmpProfileNo
+        ui_View.setGlobalData("mouse/profileNo", profile.profileNo)
+        ui_View.setCurrentProfile(profile.profileNo)
+        reinitPages()
+        controlUIEnable(true)
+    }
+    function openReset() {
+        mainFocus()
+        resetBox.centre()
+        resetBox.visible = true
+        showMask()
+    }
+    function factoryReset() {
+        controlUIEnable(false)
+        resetBox.visible = false
+        hideMask()
+        keyMatrix.isSave = false
+        dpiSetting.isSave = false
+        lightControl.isSave = false
+        ui_View.resetProfile(profile.profileNo)
+        keyMatrix.init(true, false)
+        dpiSetting.init(true, false)
+        lightControl.init(true, false)
+        systemSetting.init(true, false)
+        if (isGun) {
+            ui_View.mouseSwitchKeyMatrix(1)
+            ui_View.mouseResetKeyMatrix()
+        }
+        ui_View.mouseSetCurrentDPI(2)
+        dpiSetting.currentDPI = 1
+        gunControl.resetData()
+        controlUIEnable(true)
+    }
+    function openDialog(dialog, recentre) {
+        if (recentre)
+            dialog.centre()
+        dialog.visible = true
+        showMask()
+    }
+    function openAbout() { aboutMenu.visible = true }
+    function aboutChosen(index) {
+        if (index === 0)
+            Qt.openUrlExternally(url)
+        aboutMenu.visible = false
+    }
+
+    onMsg_KB: function (isDown, usbCode) {
+        if (keyAssigment.isFireInput)
+            keyAssigment.detectKeyboard(isDown, usbCode, 0)
+        if (keyAssigment.isComboInput)
+            keyAssigment.detectKeyboard(isDown, usbCode, 1)
+        if (macroEditor.macroNumber_lv.currentIndex >= 0) {
+            if (macroEditor.isInputting)
+                macroEditor.detectKeyboard(isDown, usbCode)
+            if (macroEditor.isInsertting)
+                macroEditor.detectInput(isDown, usbCode)
+        }
+    }
+
+    Timer {
+        id: lockTimer
+        objectName: "lockTimer"
+        interval: 1000
+        repeat: false
+        onTriggered: {
+            mainWindow.setViewEnabled(true)
+            busy.setBusy(false)
+            if (powerOnLogo.visible) {
+                powerOnLogo.visible = false
+                mainWindow.isRevealed = true
+            }
+        }
+    }
+
+    KeyCodeString { id: keyCodeString }
+
+    Environment {
+        id: environment
+        objectName: "environment"
+        visible: mainWindow.isRevealed
+    }
+    // Empty background: drags the window.
+    WindowDrag {
+        anchors.fill: parent
+        onBackgroundPressed: mainWindow.emptyAreaPressed()
+    }
+    Image {
+        id: powerOnLogo
+        objectName: "powerOnLogo"
         anchors.centerIn: parent
-        text: "NORVANE N1"
-        color: "#e0e0e0"
-        font.pixelSize: 40
-        font.letterSpacing: 8
+        source: "qrc:/index/modules/img/skin1/index/powerOn.png"
+    }
+
+    Mouse {
+        id: mouseMain
+        objectName: "mouseMain"
+        visible: mainWindow.isRevealed
+    }
+
+    Column {
+        id: leftColumn
+        objectName: "leftColumn"
+        x: 24
+        y: 88
+        spacing: 8
+        visible: mainWindow.isRevealed
+        KeyMatrix {
+            id: keyMatrix
+            objectName: "keyMatrix"
+            onEnterBtn: function (index) { mouseMain.selectKey = index }
+            onLeaveBtn: function (index) { if (!keyAssigment.visible) mouseMain.selectKey = -1 }
+            onClickBtn: function (index) {
+                mainWindow.showMask()
+                mainWindow.mainFocus()
+                keyAssigment.show(index)
+            }
+        }
+        EditorPanel {
+            id: editorPanel
+            objectName: "editorPanel"
+            title: mainWindow.lang(mainWindow.mainLang, 0)
+            macroText: mainWindow.lang(mainWindow.mainLang, 1)
+            gunText: mainWindow.lang(mainWindow.mainLang, 2)
+            hasGun: mainWindow.isGun
+            onMacroClicked: {
+                mainWindow.openDialog(macroEditor, true)
+                mainWindow.mainFocus()
+            }
+            onGunClicked: {
+                mainWindow.openDialog(gunControl, !mainWindow.gunPlaced)
+                mainWindow.gunPlaced = true
+                mainWindow.mainFocus()
+            }
+        }
+        TextButton {
+            id: systemButton
+            objectName: "systemButton"
+            width: 232
+            height: 24
+            radius: 0
+            normalColor: colorBlack
+            text: mainWindow.lang(mainWindow.mainLang, 9)
+            onClicked: mainWindow.openDialog(systemSetting, true)
+        }
+    }
+
+    Column {
+        id: rightColumn
+        objectName: "rightColumn"
+        x: 768
+        y: 56
+        spacing: 8
+        visible: mainWindow.isRevealed
+        DpiSetting {
+            id: dpiSetting
+            objectName: "dpiSetting"
+        }
+        LightControl {
+            id: lightControl
+            objectName: "lightControl"
+        }
+    }
+
+    Row {
+        id: bottomBar
+        objectName: "bottomBar"
+        anchors.right: parent.right
+        anchors.rightMargin: 24
+        anchors.bottom: parent.bottom
+        anchors.bottomMargin: 8
+        spacing: 16
+        visible: mainWindow.isRevealed
+        TextButton {
+            id: configButton
+            objectName: "configButton"
+            text: mainWindow.lang(mainWindow.mainLang, 4)
+            onClicked: {
+                mainWindow.openDialog(profile, true)
+                mainWindow.mainFocus()
+            }
+        }
+        TextButton {
+            id: resetButton
+            objectName: "resetButton"
+            text: mainWindow.lang(mainWindow.mainLang, 5)
+            onClicked: mainWindow.openReset()
+        }
+        TextButton {
+            id: saveButton
+            objectName: "saveButton"
+            text: mainWindow.lang(mainWindow.mainLang, 10)
+            normalColor: mainWindow.isPending ? "#ff3030" : colorBlue
+            onClicked: mainWindow.save()
+        }
+    }
+
+    Menu_Up {
+        id: menuUp
+        objectName: "menuUp"
+        x: 920
+        y: 16
+        visible: mainWindow.isRevealed
+        profilePage: profile
+        onBtnClicked: function (btnIndex) {
+            if (btnIndex === 2) {
+                aboutMenu.visible = !aboutMenu.visible
+            } else if (mainWindow.hasController()) {
+                if (btnIndex === 0)
+                    ui_Ctl.onMinimize()
+                else
+                    ui_Ctl.onClose()
+            }
+        }
+    }
+    AboutMenu {
+        id: aboutMenu
+        objectName: "aboutMenu"
+        x: 724
+        y: 30
+        z: 10
+        url: mainWindow.url
+        onRowClicked: function (index) { mainWindow.aboutChosen(index) }
+    }
+
+    Rectangle {
+        id: mask
+        objectName: "mask"
+        anchors.fill: parent
+        color: "#90000000"
+        visible: false
+        WindowDrag {
+            anchors.fill: parent
+            onBackgroundPressed: {
+                if (macroEditor.visible)
+                    macroEditor.macroEditorFocus()
+                if (profile.visible)
+                    profile.profileFocus()
+                if (gunControl.visible)
+                    gunControl.gunControlFocus()
+                lightControl.lightControlFocus()
+                if (systemSetting.visible)
+                    systemSetting.systemSettingFocus()
+            }
+        }
+    }
+
+    MacroEditor {
+        id: macroEditor
+        objectName: "macroEditor"
+    }
+    GunControl {
+        id: gunControl
+        objectName: "gunControl"
+    }
+    SystemSetting {
+        id: systemSetting
+        objectName: "systemSetting"
+    }
+    KeyAssigment {
+        id: keyAssigment
+        objectName: "keyAssigment"
+        onClosed: {
+            mainWindow.hideMask()
+            mouseMain.selectKey = -1
+        }
+    }
+    Profile {
+        id: profile
+        objectName: "profile"
+        onChangeProfile: function (tmpProfileNo) { mainWindow.switchProfile(tmpProfileNo) }
+    }
+    ResetDialog {
+        id: resetBox
+        objectName: "resetBox"
+        title: mainWindow.lang(mainWindow.mainLang, 5)
+        message: mainWindow.lang(mainWindow.mainLang, 6)
+        okText: mainWindow.lang(mainWindow.mainLang, 8)
+        cancelText: mainWindow.lang(mainWindow.mainLang, 7)
+        onAccepted: mainWindow.factoryReset()
+        onRejected: {
+            resetBox.visible = false
+            mainWindow.hideMask()
+        }
+    }
+
+    BusyIndicator {
+        id: busy
+        objectName: "busy"
+        z: 1000
     }
 }

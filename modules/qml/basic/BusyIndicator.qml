@@ -12,8 +12,9 @@ Item {
     height: 640
     visible: isBusy
 
+    // Below the centred power-on logo.
     Rectangle {
-        anchors.centerIn: parent
+        anchors.centerIn: label
         width: label.implicitWidth + 48
         height: 40
         radius: 4
@@ -23,7 +24,8 @@ Item {
     }
     Text {
         id: label
-        anchors.centerIn: parent
+        anchors.horizontalCenter: parent.horizontalCenter
+        y: parent.height / 2 + 140
         text: "LOADING ......"
         color: fontColor
         font.family: fontFamily

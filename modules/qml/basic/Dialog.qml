@@ -23,7 +23,7 @@ Rectangle {
     visible: false
 
     DialogDrag {
-        onPressed: dialog.backgroundPressed()
+        onBackgroundPressed: dialog.backgroundPressed()
     }
     Rectangle {
         id: bar

@@ -8,6 +8,8 @@ MouseArea {
     property Item dialog: parent
     property point pressPoint
 
+    signal backgroundPressed()
+
     function clampInto(x, y) {
         var area = dialog.parent
         dialog.x = Math.max(0, Math.min(area.width - dialog.width, x))
@@ -15,7 +17,10 @@ MouseArea {
     }
 
     anchors.fill: parent
-    onPressed: function (mouse) { pressPoint = Qt.point(mouse.x, mouse.y) }
+    onPressed: function (mouse) {
+        pressPoint = Qt.point(mouse.x, mouse.y)
+        backgroundPressed()
+    }
     onPositionChanged: function (mouse) {
         if (pressed)
             clampInto(dialog.x + mouse.x - pressPoint.x, dialog.y + mouse.y - pressPoint.y)

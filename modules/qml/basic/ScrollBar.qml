@@ -14,6 +14,7 @@ Item {
 
     Rectangle {
         id: thumb
+        objectName: "thumb"
         width: parent.width
         height: bar.flickable && bar.flickable.contentHeight > 0
                 ? Math.max(20, bar.height * bar.flickable.height / bar.flickable.contentHeight) : bar.height

@@ -49,7 +49,10 @@ Rectangle {
     PanelTitle { text: dpiSetting.dpiSettingLang[0] }
     ListModel {
         id: stages
-        Component.onCompleted: for (var i = 1; i <= 8; ++i) append({ "textValue": String(i) })
+        Component.onCompleted: {
+            for (var i = 1; i <= 8; ++i)
+                append({ "textValue": String(i) })
+        }
     }
     DropDownList {
         id: stageCount
@@ -74,7 +77,7 @@ Rectangle {
         anchors.horizontalCenter: parent.horizontalCenter
         y: 48
         height: 176
-        spacing: 8
+        spacing: dpiSetting.currentDpiCount > 6 ? 10 : 22
         Repeater {
             model: dpiSetting.currentDpiCount
             delegate: Item {

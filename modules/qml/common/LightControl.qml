@@ -17,6 +17,7 @@ Rectangle {
     height: 264
     color: colorBlack
 
+    function lightControlFocus() { effectList.closeMenu() }
     function hex(n) { return ("0" + Number(n).toString(16)).slice(-2) }
     function init(isSendData, isRecovery) {
         for (var i = 0; i < 4; ++i)
@@ -98,12 +99,14 @@ Rectangle {
                 font.pixelSize: fontNormalSize
             }
             SliderButton {
+                readonly property int stop: lightControl.lightValue[modelData.value]
                 x: 80
                 y: 2
                 width: 96
                 segment: 4
                 isScale: true
-                Component.onCompleted: setIndexValue(lightControl.lightValue[modelData.value], false)
+                onStopChanged: setIndexValue(stop, false)
+                Component.onCompleted: setIndexValue(stop, false)
             }
             Image {
                 x: 80

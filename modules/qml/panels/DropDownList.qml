@@ -86,6 +86,7 @@ Item {
 
     Rectangle {
         id: listBox
+        objectName: "listBox"
         y: dropDown.height
         width: dropDown.width
         height: 0
@@ -96,6 +97,7 @@ Item {
 
         ListView {
             id: entries
+            objectName: "entries"
             width: parent.width
             height: dropDown.visibleRows * 24
             y: listBox.height - height
@@ -141,6 +143,7 @@ Item {
         }
 
         ScrollBar {
+            objectName: "scrollBar"
             x: parent.width - width - 1
             y: entries.y
             height: entries.height

@@ -34,6 +34,8 @@ Item {
         font.family: fontFamily
         font.pixelSize: fontNormalSize
         validator: IntValidator { bottom: input.minValue; top: input.maxValue }
+        // The validator lets 300 through a 255 limit as "intermediate".
+        onTextEdited: if (parseInt(text, 10) > input.maxValue) text = String(input.maxValue)
         Keys.onReturnPressed: focus = false
         Keys.onEnterPressed: focus = false
         onActiveFocusChanged: {

@@ -1,0 +1,120 @@
+// Start-up to the first interface frame and resident memory of norvane-demo,
+// each as a ratio to a minimal QQuickWidget window measured in the same run.
+// Prints figures; never fails on a time.
+#include "benchsupport.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QQuickItem>
+#include <QQuickWidget>
+#include <QQuickWindow>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+// The reference: one QQuickWidget with a trivial scene, first frame, quit.
+int runMinimal(int argc, char **argv) {
+  QApplication app(argc, argv);
+  QTemporaryDir dir;
+  const QString qml = dir.filePath(QStringLiteral("minimal.qml"));
+  QFile f(qml);
+  f.open(QIODevice::WriteOnly);
+  f.write("import QtQuick\nRectangle { width: 1024; height: 640; color: \"#1a1a1a\" }\n");
+  f.close();
+  QQuickWidget view;
+  view.setResizeMode(QQuickWidget::SizeRootObjectToView);
+  view.setSource(QUrl::fromLocalFile(qml));
+  QObject::connect(
+      view.quickWindow(), &QQuickWindow::afterRendering, &app,
+      [] {
+        std::printf("first-frame rss-kb %ld\n", bench::residentKb());
+        std::fflush(stdout);
+        QCoreApplication::exit(0);
+      },
+      Qt::QueuedConnection);
+  view.show();
+  return app.exec();
+}
+
+struct Sample {
+  double ms = -1;
+  long rssKb = -1;
+};
+
+Sample measure(const QString &program, const QStringList &args, const QString &workDir) {
+  QProcess p;
+  p.setWorkingDirectory(workDir);
+  QElapsedTimer clock;
+  clock.start();
+  p.start(program, args);
+  Sample s;
+  if (!p.waitForStarted(10000))
+    return s;
+  QByteArray out;
+  while (!out.contains('\n') && p.waitForReadyRead(30000))
+    out += p.readAllStandardOutput();
+  s.ms = double(clock.nsecsElapsed()) / 1e6;
+  for (const QByteArray &line : out.split('\n'))
+    if (line.startsWith("first-frame rss-kb "))
+      s.rssKb = line.mid(19).trimmed().toLong();
+  if (s.rssKb < 0)
+    s.ms = -1;
+  p.waitForFinished(10000);
+  if (p.state() != QProcess::NotRunning)
+    p.kill();
+  p.waitForFinished(2000);
+  return s;
+}
+
+double median(std::vector<double> v) {
+  if (v.empty())
+    return -1;
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  if (argc > 1 && QByteArray(argv[1]) == "--minimal")
+    return runMinimal(argc, argv);
+
+  QCoreApplication app(argc, argv);
+  const bool shortMode = qEnvironmentVariableIsSet("BENCH_SHORT");
+  const int runs = shortMode ? 2 : 7;
+  const QString demoDir = QStringLiteral(NORVANE_RUNTIME_DIR);
+  const QString demo = demoDir + QStringLiteral("/norvane-demo");
+
+  std::vector<double> demoMs, minMs, demoRss, minRss;
+  for (int i = 0; i < runs; ++i) {
+    const Sample m =
+        measure(QCoreApplication::applicationFilePath(), {QStringLiteral("--minimal")}, demoDir);
+    const Sample d = measure(demo, {QStringLiteral("--first-frame")}, demoDir);
+    if (m.ms >= 0) {
+      minMs.push_back(m.ms);
+      minRss.push_back(double(m.rssKb));
+    }
+    if (d.ms >= 0) {
+      demoMs.push_back(d.ms);
+      demoRss.push_back(double(d.rssKb));
+    }
+  }
+  const double dm = median(demoMs), mm = median(minMs);
+  const double dr = median(demoRss), mr = median(minRss);
+  std::printf("startup: %d runs (median)\n", runs);
+  std::printf("  first frame   norvane-demo %.1f ms, minimal QQuickWidget %.1f ms\n", dm, mm);
+  std::printf("  resident      norvane-demo %.0f kB, minimal QQuickWidget %.0f kB\n", dr, mr);
+  if (dm > 0 && mm > 0 && dr > 0 && mr > 0)
+    std::printf("  ratios        start-up %.2f, memory %.2f (targets 1.3 each)\n", dm / mm,
+                dr / mr);
+  else
+    std::printf("  ratios        not measured (a program did not show its first frame)\n");
+  return 0;
+}

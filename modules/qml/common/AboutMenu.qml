@@ -1,0 +1,48 @@
+import QtQuick
+
+// About menu: the web site and the version, 24-pixel rows.
+Rectangle {
+    id: about
+
+    property string url: ""
+
+    signal rowClicked(int index)
+
+    width: 200
+    height: 2 * 24 + 2
+    color: colorGray0
+    border.color: colorGray1
+    visible: false
+
+    Column {
+        x: 1
+        y: 1
+        Repeater {
+            model: [about.url, "verison:1.0"]
+            delegate: Rectangle {
+                id: row
+                required property int index
+                required property string modelData
+                width: about.width - 2
+                height: 24
+                color: area.containsMouse ? colorOrange : "transparent"
+                Text {
+                    x: 10
+                    width: parent.width - 20
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: row.modelData
+                    elide: Text.ElideRight
+                    color: fontColor
+                    font.family: fontFamily
+                    font.pixelSize: fontNormalSize
+                }
+                MouseArea {
+                    id: area
+                    anchors.fill: parent
+                    hoverEnabled: true
+                    onClicked: about.rowClicked(row.index)
+                }
+            }
+        }
+    }
+}
