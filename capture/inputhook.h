@@ -1,15 +1,50 @@
+// Global keyboard and mouse capture for recording macros and assigning keys,
+// and the channel through which another process raises a warning.
+//
+// The hook procedures are plain functions, so the state is process-wide:
+// one InputHook lives for the whole run.
 #pragma once
 
-// Global keyboard and mouse capture for recording macros and assigning keys.
+#include "capture/keytables.h"
+#include "platform/copydata.h"
+#include "platform/x11input.h"
+
+#include <array>
+#include <memory>
+
 class InputHook {
 public:
+  using KeyboardCallback = void (*)(unsigned code, unsigned pressed, void *context);
+  using MouseCallback = void (*)(unsigned code, unsigned pressed, int x, int y, void *context);
+  using CopyDataCallback = void (*)(platform::CopyDataStruct *data, void *context);
+
+  // Builds both tables, then installs the hooks; capture may be off.
   explicit InputHook(bool layoutOption);
   ~InputHook();
+  InputHook(const InputHook &) = delete;
+  InputHook &operator=(const InputHook &) = delete;
 
+  // False, with one debug line, when there is no X server with XInput2.
   bool installHooks();
   void removeHooks();
+  bool hooksInstalled() const;
+
+  void setKeyboardCallback(KeyboardCallback fn, void *context);
+  void setMouseCallback(MouseCallback fn, void *context);
+  // Also opens the copy-data channel of the current user.
+  void setCopyDataCallback(CopyDataCallback fn, void *context);
+
+  // The procedures the backend runs for every event; never swallow one.
+  static void keyboardHookProc(int nCode, unsigned wParam, const platform::hook::KeyboardData &data);
+  static void mouseHookProc(int nCode, unsigned wParam, const platform::hook::MouseData &data);
+  // True when the message was consumed (a callback is registered).
+  static bool copyDataFilter(platform::CopyDataStruct *data);
+
+  static const keytables::ScanToVirtualKey &scanToVirtualKey();
+  static const keytables::VirtualKeyToUsage &virtualKeyToUsage();
 
 private:
   bool layoutOption;
-  bool installed = false;
+  std::unique_ptr<platform::X11Input> input;
+  std::unique_ptr<platform::CopyDataServer> copyDataServer;
 };

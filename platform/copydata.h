@@ -1,0 +1,56 @@
+// A data message from another process of the same user, delivered over a
+// per-user local socket. A message is (dwData, cbData, cbData bytes); the
+// receiver gets it unchanged, so it can check tag and length itself.
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class QLocalServer;
+class QLocalSocket;
+
+namespace platform {
+
+// The tag of a message asking the program to show a warning text.
+constexpr quintptr CopyDataWarningTag = 0x250F;
+
+// Larger messages are dropped unread.
+constexpr quint32 maxCopyDataBytes = 64 * 1024;
+
+struct CopyDataStruct {
+  quintptr dwData = 0;
+  quint32 cbData = 0;
+  const void *lpData = nullptr;
+};
+
+// The socket of the current user, in their runtime directory.
+QString copyDataSocketName();
+
+class CopyDataServer : public QObject {
+  Q_OBJECT
+public:
+  using Handler = std::function<void(CopyDataStruct *)>;
+
+  explicit CopyDataServer(Handler handler, QObject *parent = nullptr);
+  ~CopyDataServer() override;
+
+  // Refuses to take over a name another live server answers on.
+  bool listen(const QString &name, QString *whyNot);
+  bool isListening() const;
+
+private:
+  void acceptConnections();
+  void readMessage(QLocalSocket *socket);
+
+  Handler handler;
+  QLocalServer *server;
+};
+
+// Sends one message and waits until the receiver has taken it. Blocks; a
+// receiver in the same thread never answers.
+bool sendCopyData(const QString &name, quintptr dwData, const QByteArray &bytes, int timeoutMs,
+                  QString *error);
+
+} // namespace platform
