@@ -1,6 +1,8 @@
 // Entry point: single instance, working directory at the data root (beside
-// the executable, or the per-user folder of an installed program), main window, input capture, one device check, then the event loop.
+// the executable, or the per-user folder of an installed program), main window, input capture, one
+// device check, then the event loop.
 #include "capture/inputhook.h"
+#include "capture/qmlcallbacks.h"
 #include "dataroot.h"
 #include "shell/qtsinglecoreapplication.h"
 #include "shell/widget.h"
@@ -30,6 +32,9 @@ int main(int argc, char **argv) {
   QObject::connect(&app, &QtSingleCoreApplication::messageReceived, &window,
                    &Widget::receiveMessage);
   InputHook hook(false);
+  hook.setKeyboardCallback(keyboardCallback, &window);
+  hook.setMouseCallback(mouseCallback, &window);
+  hook.setCopyDataCallback(copyDataCallback, &window);
 
   window.showNormal();
   window.checkDevice();

@@ -113,8 +113,7 @@ void InputHook::keyboardHookProc(int nCode, unsigned wParam,
                                  const platform::hook::KeyboardData &data) {
   using namespace platform::hook;
   HookState &s = state();
-  const unsigned pressed =
-      (nCode == action && (wParam == keyDown || wParam == sysKeyDown)) ? 1 : 0;
+  const unsigned pressed = (nCode == action && (wParam == keyDown || wParam == sysKeyDown)) ? 1 : 0;
   const quint32 scan = data.scanCode > 255 ? 0 : data.scanCode;
   const quint16 key = quint16((scan << 8) | (data.flags & extendedFlag));
 

@@ -35,7 +35,8 @@ public:
   void setCopyDataCallback(CopyDataCallback fn, void *context);
 
   // The procedures the backend runs for every event; never swallow one.
-  static void keyboardHookProc(int nCode, unsigned wParam, const platform::hook::KeyboardData &data);
+  static void keyboardHookProc(int nCode, unsigned wParam,
+                               const platform::hook::KeyboardData &data);
   static void mouseHookProc(int nCode, unsigned wParam, const platform::hook::MouseData &data);
   // True when the message was consumed (a callback is registered).
   static bool copyDataFilter(platform::CopyDataStruct *data);

@@ -1,49 +1,26 @@
 #include "capture/qmlcallbacks.h"
 
 #include "platform/messagebox.h"
+#include "shell/myqquickview.h"
 
 #include <QDebug>
-#include <QQuickItem>
-#include <QQuickWidget>
 #include <QStringDecoder>
 #include <QVariant>
 #include <QWidget>
 
-void postKeyboardToQml(QObject *root, bool pressed, int code) {
-  if (!root)
-    return;
-  QMetaObject::invokeMethod(root, "detectKeyboard", Qt::QueuedConnection,
-                            Q_ARG(QVariant, QVariant(pressed)), Q_ARG(QVariant, QVariant(code)));
-}
-
-void postMouseToQml(QObject *root, bool pressed, uint code, uint x, uint y) {
-  if (!root)
-    return;
-  QMetaObject::invokeMethod(root, "detectMouse", Qt::QueuedConnection,
-                            Q_ARG(QVariant, QVariant(pressed)), Q_ARG(QVariant, QVariant(code)),
-                            Q_ARG(QVariant, QVariant(x)), Q_ARG(QVariant, QVariant(y)));
-}
-
-QObject *qmlRootOf(QWidget *window) {
-  if (!window)
-    return nullptr;
-  auto *view = window->findChild<QQuickWidget *>(QStringLiteral("ui_View"));
-  return view ? view->rootObject() : nullptr;
+myQQuickView *qmlViewOf(QWidget *window) {
+  return window ? window->findChild<myQQuickView *>(QStringLiteral("ui_View")) : nullptr;
 }
 
 void keyboardCallback(unsigned code, unsigned pressed, void *window) {
-  if (!window)
-    return;
-  postKeyboardToQml(qmlRootOf(static_cast<QWidget *>(window)), (pressed & 0xFF) != 0,
-                    int(code & 0xFF));
+  if (myQQuickView *view = qmlViewOf(static_cast<QWidget *>(window)))
+    view->postKeyboardToQml((pressed & 0xFF) != 0, int(code & 0xFF));
 }
 
 void mouseCallback(unsigned code, unsigned pressed, int x, int y, void *window) {
-  if (!window)
-    return;
   // Points left of or above the origin arrive as their unsigned values.
-  postMouseToQml(qmlRootOf(static_cast<QWidget *>(window)), (pressed & 0xFF) != 0, code & 0xFF,
-                 uint(x), uint(y));
+  if (myQQuickView *view = qmlViewOf(static_cast<QWidget *>(window)))
+    view->postMouseToQml((pressed & 0xFF) != 0, code & 0xFF, uint(x), uint(y));
 }
 
 namespace {
@@ -73,10 +50,9 @@ void copyDataCallback(platform::CopyDataStruct *data, void *window) {
     return;
   const std::optional<QString> text = warningText(*data);
   if (!text) {
-    qDebug() << "Copy-data message ignored: tag" << Qt::hex << data->dwData << Qt::dec
-             << "with" << data->cbData << "bytes";
+    qDebug() << "Copy-data message ignored: tag" << Qt::hex << data->dwData << Qt::dec << "with"
+             << data->cbData << "bytes";
     return;
   }
-  platform::warning(nullptr, static_cast<QWidget *>(window)->windowTitle(), *text,
-                    QMessageBox::Ok);
+  platform::warning(nullptr, static_cast<QWidget *>(window)->windowTitle(), *text, QMessageBox::Ok);
 }

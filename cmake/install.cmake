@@ -19,7 +19,7 @@ endforeach()
 string(STRIP "${NORVANE_UDEV_LINES}" NORVANE_UDEV_LINES)
 configure_file(${CMAKE_SOURCE_DIR}/data/71-norvane.rules.in ${CMAKE_BINARY_DIR}/71-norvane.rules @ONLY)
 
-install(TARGETS norvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS norvane norvane-warn RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/modules/setting ${CMAKE_SOURCE_DIR}/modules/img
                   ${CMAKE_SOURCE_DIR}/modules/i18n ${CMAKE_SOURCE_DIR}/modules/gun
                   ${CMAKE_SOURCE_DIR}/modules/macro

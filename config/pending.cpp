@@ -52,33 +52,6 @@ QVariant myQQuickView::mouseReadCurrentProfile() {
 }
 
 // Macros.
-bool myQQuickView::loadMacroFile(QVariant) { return notAvailable("loadMacroFile", false); }
-void myQQuickView::saveMacroFile(QVariant) { notAvailable("saveMacroFile"); }
-QVariant myQQuickView::createMacroIni(QVariant, QVariant) {
-  return notAvailable("createMacroIni", QVariant());
-}
-QVariant myQQuickView::updataNameList(QVariant, QStringList) {
-  return notAvailable("updataNameList", QVariant());
-}
-QVariant myQQuickView::modifyMacroNameUpdateProfile(QVariant, QVariant) {
-  return notAvailable("modifyMacroNameUpdateProfile", QVariant());
-}
-void myQQuickView::deleteMacroUpdateProfile(QVariant) { notAvailable("deleteMacroUpdateProfile"); }
-QVariant myQQuickView::deleteMacroIni(QVariant) {
-  return notAvailable("deleteMacroIni", QVariant());
-}
-QVariantList myQQuickView::getNameList(QVariant) {
-  return notAvailable("getNameList", QVariantList());
-}
-QVariant myQQuickView::saveMacroIni(QVariant, QStringList, QVariant) {
-  return notAvailable("saveMacroIni", QVariant());
-}
-QVariant myQQuickView::mouseSendMacroData(QVariantList, QVariant) {
-  return notAvailable("mouseSendMacroData", QVariant());
-}
-QStringList myQQuickView::loadMacroIni(QVariant) {
-  return notAvailable("loadMacroIni", QStringList());
-}
 
 // Gun presets.
 void myQQuickView::mouseSaveGundata(QVariant, QVariantList) { notAvailable("mouseSaveGundata"); }

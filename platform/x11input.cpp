@@ -12,79 +12,49 @@ namespace platform {
 
 namespace {
 
-// evdev codes of the keys whose set-1 code differs from their own number.
+// evdev codes the translator treats specially.
 enum : unsigned {
-  evRightShift = 54,
-  evLeftAlt = 56,
   evLeftCtrl = 29,
-  evNumLock = 69,
-  evScrollLock = 70,
-  evKey102nd = 86,
-  evF11 = 87,
-  evF12 = 88,
-  evRo = 89,
-  evKpEnter = 96,
+  evLeftAlt = 56,
   evRightCtrl = 97,
-  evKpSlash = 98,
   evSysRq = 99,
   evRightAlt = 100,
-  evHome = 102,
-  evUp = 103,
-  evPageUp = 104,
-  evLeft = 105,
-  evRight = 106,
-  evEnd = 107,
-  evDown = 108,
-  evPageDown = 109,
-  evInsert = 110,
-  evDelete = 111,
   evPause = 119,
-  evKpComma = 121,
-  evLeftMeta = 125,
-  evRightMeta = 126,
-  evCompose = 127,
-  evF13 = 183,
-  evF24 = 194,
 };
+
+constexpr bool E = true; // extended: sent after an 0xE0 prefix
+constexpr bool N = false;
 
 struct EvdevScan {
   unsigned evdev;
-  ScanCode code;
+  quint32 scan;
+  bool extended;
 };
 
-// Keys outside the block where evdev and set 1 agree (1..83 but for these).
-constexpr std::array<EvdevScan, 27> otherKeys{{
-    {evRightShift, {0x36, true}}, // low-level hooks flag it as extended
-    {evNumLock, {0x45, true}},
-    {evKey102nd, {0x56, false}},
-    {evF11, {0x57, false}},
-    {evF12, {0x58, false}},
-    {evRo, {0x73, false}},
-    {evKpEnter, {0x1C, true}},
-    {evRightCtrl, {0x1D, true}},
-    {evKpSlash, {0x35, true}},
-    {evSysRq, {0x37, true}},
-    {evRightAlt, {0x38, true}},
-    {evHome, {0x47, true}},
-    {evUp, {0x48, true}},
-    {evPageUp, {0x49, true}},
-    {evLeft, {0x4B, true}},
-    {evRight, {0x4D, true}},
-    {evEnd, {0x4F, true}},
-    {evDown, {0x50, true}},
-    {evPageDown, {0x51, true}},
-    {evInsert, {0x52, true}},
-    {evDelete, {0x53, true}},
-    {evPause, {0x45, false}},
-    {evKpComma, {0x7E, false}},
-    {evLeftMeta, {0x5B, true}},
-    {evRightMeta, {0x5C, true}},
-    {evCompose, {0x5D, true}},
-    {evF24, {0x76, false}},
-}};
-
-// F13 to F23 run on from 0x64.
-constexpr unsigned evF23 = evF24 - 1;
+// evdev code to the set-1 make code, as low-level hooks report it (the right
+// Shift and Num Lock carry the extended flag there; Pause is plain 0x45).
+// Every key that has a device code is here, and a few neighbours.
+constexpr EvdevScan evdevScanTable[] = {
+    {1, 0x01, N},   {2, 0x02, N},   {3, 0x03, N},   {4, 0x04, N},   {5, 0x05, N},   {6, 0x06, N},
+    {7, 0x07, N},   {8, 0x08, N},   {9, 0x09, N},   {10, 0x0A, N},  {11, 0x0B, N},  {12, 0x0C, N},
+    {13, 0x0D, N},  {14, 0x0E, N},  {15, 0x0F, N},  {16, 0x10, N},  {17, 0x11, N},  {18, 0x12, N},
+    {19, 0x13, N},  {20, 0x14, N},  {21, 0x15, N},  {22, 0x16, N},  {23, 0x17, N},  {24, 0x18, N},
+    {25, 0x19, N},  {26, 0x1A, N},  {27, 0x1B, N},  {28, 0x1C, N},  {29, 0x1D, N},  {30, 0x1E, N},
+    {31, 0x1F, N},  {32, 0x20, N},  {33, 0x21, N},  {34, 0x22, N},  {35, 0x23, N},  {36, 0x24, N},
+    {37, 0x25, N},  {38, 0x26, N},  {39, 0x27, N},  {40, 0x28, N},  {41, 0x29, N},  {42, 0x2A, N},
+    {43, 0x2B, N},  {44, 0x2C, N},  {45, 0x2D, N},  {46, 0x2E, N},  {47, 0x2F, N},  {48, 0x30, N},
+    {49, 0x31, N},  {50, 0x32, N},  {51, 0x33, N},  {52, 0x34, N},  {53, 0x35, N},  {54, 0x36, E},
+    {55, 0x37, N},  {56, 0x38, N},  {57, 0x39, N},  {58, 0x3A, N},  {59, 0x3B, N},  {60, 0x3C, N},
+    {61, 0x3D, N},  {62, 0x3E, N},  {63, 0x3F, N},  {64, 0x40, N},  {65, 0x41, N},  {66, 0x42, N},
+    {67, 0x43, N},  {68, 0x44, N},  {69, 0x45, E},  {70, 0x46, N},  {71, 0x47, N},  {72, 0x48, N},
+    {73, 0x49, N},  {74, 0x4A, N},  {75, 0x4B, N},  {76, 0x4C, N},  {77, 0x4D, N},  {78, 0x4E, N},
+    {79, 0x4F, N},  {80, 0x50, N},  {81, 0x51, N},  {82, 0x52, N},  {83, 0x53, N},  {86, 0x56, N},
+    {87, 0x57, N},  {88, 0x58, N},  {89, 0x73, N},  {96, 0x1C, E},  {97, 0x1D, E},  {98, 0x35, E},
+    {99, 0x37, E},  {100, 0x38, E}, {102, 0x47, E}, {103, 0x48, E}, {104, 0x49, E}, {105, 0x4B, E},
+    {106, 0x4D, E}, {107, 0x4F, E}, {108, 0x50, E}, {109, 0x51, E}, {110, 0x52, E}, {111, 0x53, E},
+    {119, 0x45, N}, {121, 0x7E, N}, {125, 0x5B, E}, {126, 0x5C, E}, {127, 0x5D, E}, {183, 0x64, N},
+    {184, 0x65, N}, {185, 0x66, N}, {186, 0x67, N}, {187, 0x68, N}, {188, 0x69, N}, {189, 0x6A, N},
+    {190, 0x6B, N}, {191, 0x6C, N}, {192, 0x6D, N}, {193, 0x6E, N}, {194, 0x76, N}};
 
 XIOErrorHandler previousIoHandler = nullptr;
 std::vector<Display *> ownDisplays;
@@ -92,23 +62,28 @@ std::vector<Display *> ownDisplays;
 } // namespace
 
 std::optional<ScanCode> evdevToScanCode(unsigned evdev) {
-  for (const EvdevScan &key : otherKeys)
+  for (const EvdevScan &key : evdevScanTable)
     if (key.evdev == evdev)
-      return key.code;
-  if (evdev >= 1 && evdev <= 83)
-    return ScanCode{evdev, false};
-  if (evdev >= evF13 && evdev <= evF23)
-    return ScanCode{0x64 + (evdev - evF13), false};
+      return ScanCode{key.scan, key.extended};
   return std::nullopt;
 }
 
 std::optional<KeyTranslator::Message> KeyTranslator::translate(unsigned evdev, bool pressed) {
   switch (evdev) {
-  case evLeftAlt: leftAlt = pressed; break;
-  case evRightAlt: rightAlt = pressed; break;
-  case evLeftCtrl: leftCtrl = pressed; break;
-  case evRightCtrl: rightCtrl = pressed; break;
-  default: break;
+  case evLeftAlt:
+    leftAlt = pressed;
+    break;
+  case evRightAlt:
+    rightAlt = pressed;
+    break;
+  case evLeftCtrl:
+    leftCtrl = pressed;
+    break;
+  case evRightCtrl:
+    rightCtrl = pressed;
+    break;
+  default:
+    break;
   }
   const bool altDown = leftAlt || rightAlt;
   std::optional<ScanCode> code = evdevToScanCode(evdev);
@@ -130,10 +105,14 @@ std::optional<KeyTranslator::Message> KeyTranslator::translate(unsigned evdev, b
 
 std::optional<unsigned> buttonMessage(unsigned xButton, bool pressed) {
   switch (xButton) {
-  case 1: return pressed ? hook::leftButtonDown : hook::leftButtonUp;
-  case 2: return pressed ? hook::middleButtonDown : hook::middleButtonUp;
-  case 3: return pressed ? hook::rightButtonDown : hook::rightButtonUp;
-  default: return std::nullopt;
+  case 1:
+    return pressed ? hook::leftButtonDown : hook::leftButtonUp;
+  case 2:
+    return pressed ? hook::middleButtonDown : hook::middleButtonUp;
+  case 3:
+    return pressed ? hook::rightButtonDown : hook::rightButtonUp;
+  default:
+    return std::nullopt;
   }
 }
 

@@ -96,6 +96,11 @@ public:
       std::function<void(const QString &function, Qt::ConnectionType, const QVariantList &)>;
   static void setRootCallObserver(RootCallObserver observer);
 
+  // Answers the view's file dialogs instead of the user while set: the file
+  // chosen, or an empty string for cancel.
+  using FileDialogHook = std::function<QString(bool save, QString title, QString filter)>;
+  static void setFileDialogHook(FileDialogHook hook);
+
   bool isColorful = false;
   bool isGun = false;
   QString icType;
@@ -106,6 +111,8 @@ protected:
 
 private:
   void invokeRoot(const char *function, Qt::ConnectionType type, const QVariantList &args = {});
+  // A modal open or save dialog in the desktop folder; empty on cancel.
+  QString askFileName(bool save, const QString &title, const QString &filter);
   QSettings *currentProfileSettings() const { return profileList.at(currentProfile); }
   QSettings *profileSource(bool isRecovery) const {
     return isRecovery ? defaultProfile : currentProfileSettings();

@@ -14,6 +14,7 @@ DESTDIR="$WORK/dest" cmake --install "$BUILD" --prefix /usr >/dev/null
 (cd "$SRC/modules" && find setting img i18n gun macro -type f ! -name .keep | sed 's|^|./usr/share/norvane/modules/|') > "$WORK/expected"
 cat >> "$WORK/expected" <<LIST
 ./usr/bin/norvane
+./usr/bin/norvane-warn
 ./usr/lib/udev/rules.d/71-norvane.rules
 ./usr/share/applications/norvane.desktop
 ./usr/share/icons/hicolor/scalable/apps/norvane.svg
