@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <array>
 #include <functional>
 
 class Hid_Thread;
@@ -106,6 +107,11 @@ public:
   QString icType;
   bool is55328 = false;
 
+  // The 560 family's on-board profile blocks 0..4, as last read from the
+  // device and patched since; never written to disk.
+  using ProfileBlock = std::array<uchar, 128>;
+  std::array<ProfileBlock, 5> profileBlocks{};
+
 protected:
   void focusInEvent(QFocusEvent *event) override;
 
@@ -120,6 +126,9 @@ private:
   // Replaces handle's file by a copy of source and reopens it; on failure
   // the file and the handle stay as they were.
   bool replaceSettingsFile(QSettings *&handle, const QString &source);
+  bool is560() const { return icType == QLatin1String("560"); }
+  // Block 1, then blocks 2..4 when the mouse has gun modes.
+  void sendModeBlocks();
 
   Hid_Thread *link = nullptr;
   QSettings *globalConfig = nullptr;
