@@ -34,6 +34,10 @@ public:
   explicit WorkDir(bool isEncode) {
     QDir(dir.path()).mkpath(QStringLiteral("modules/setting"));
     QDir::setCurrent(dir.path());
+    rewriteDeviceList(isEncode);
+  }
+
+  static void rewriteDeviceList(bool isEncode) {
     QFile f(QStringLiteral("modules/setting/apConfig.bin"));
     if (!f.open(QIODevice::WriteOnly))
       qFatal("cannot write the device list");

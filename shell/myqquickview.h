@@ -126,6 +126,7 @@ private:
   // Replaces handle's file by a copy of source and reopens it; on failure
   // the file and the handle stay as they were.
   bool replaceSettingsFile(QSettings *&handle, const QString &source);
+  bool validProfile(int profile, const char *operation) const;
   bool is560() const { return icType == QLatin1String("560"); }
   // Block 1, then blocks 2..4 when the mouse has gun modes.
   void sendModeBlocks();

@@ -1,0 +1,191 @@
+// Whole profiles as files (export, import, reset, copy) and the 560
+// family's profile blocks moving between the view and the device.
+#include "devicerig.h"
+
+#include <QTest>
+
+using namespace testsupport;
+
+namespace {
+
+QByteArray readFile(const QString &path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+int rewrites = 0;
+
+void writeFile(const QString &path, const QByteArray &text) {
+  QFile f(path);
+  QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  f.write(text);
+  f.close();
+  // Qt caches INI files by size and time; a rewrite must be seen as new.
+  QFile(path).setFileTime(QDateTime::currentDateTime().addSecs(++rewrites),
+                          QFileDevice::FileModificationTime);
+}
+
+QString profileFile(int n) { return QStringLiteral("modules/setting/p%1.bin").arg(n); }
+
+struct Dialog {
+  QList<std::tuple<bool, QString, QString>> asked;
+  QString answer;
+};
+
+} // namespace
+
+class tst_profiles : public QObject {
+  Q_OBJECT
+
+  Dialog dialog;
+
+  // Profiles 1..5 each hold their own number, and the factory file its own.
+  void writeProfiles() {
+    for (int n = 1; n <= 5; ++n)
+      writeFile(profileFile(n), QStringLiteral("[mouse]\nreportRate=%1\n").arg(n).toUtf8());
+    writeFile(QStringLiteral("modules/setting/pD.bin"), "[mouse]\nreportRate=8\ndpiCount=4\n");
+  }
+
+private slots:
+  void init() {
+    captureMessages();
+    dialog = {};
+    myQQuickView::setFileDialogHook([this](bool save, QString title, QString filter) {
+      dialog.asked.append({save, title, filter});
+      return dialog.answer;
+    });
+  }
+  void cleanup() {
+    myQQuickView::setFileDialogHook({});
+    qInstallMessageHandler(nullptr);
+  }
+
+  void exportProfile() {
+    WorkDir dir;
+    writeProfiles();
+    myQQuickView view(nullptr);
+    // A value the page just stored is part of the export.
+    view.setData(QStringLiteral("mouse/scrollRate"), 7);
+    const QString target = dir.path() + QStringLiteral("/mine.pf");
+    writeFile(target, "old export");
+    dialog.answer = target;
+    view.saveProfile(0);
+    QCOMPARE(dialog.asked.size(), 1);
+    QCOMPARE(dialog.asked[0],
+             std::make_tuple(true, QStringLiteral("Save File"), QStringLiteral("Profile(*.pf)")));
+    QCOMPARE(readFile(target), readFile(profileFile(1)));
+    QVERIFY(readFile(target).contains("scrollRate=7"));
+
+    // Cancel, and a target that cannot be written: the old export stays.
+    writeFile(target, "old export");
+    dialog.answer.clear();
+    view.saveProfile(0);
+    dialog.answer = dir.path() + QStringLiteral("/missing/dir/x.pf");
+    view.saveProfile(1);
+    QCOMPARE(readFile(target), QByteArray("old export"));
+    QVERIFY(!QFile::exists(dialog.answer));
+
+    view.saveProfile(10);
+    view.saveProfile(-1);
+    QCOMPARE(dialog.asked.size(), 3);
+    QCOMPARE(messages.filter("saveProfile refused").size(), 2);
+  }
+
+  void importProfile() {
+    WorkDir dir;
+    writeProfiles();
+    myQQuickView view(nullptr);
+    view.setCurrentProfile(1);
+    const QByteArray before = readFile(profileFile(2));
+
+    dialog.answer.clear();
+    QCOMPARE(view.loadProfile(1), false);
+    QCOMPARE(std::get<1>(dialog.asked.last()), QStringLiteral("Open File"));
+    QCOMPARE(std::get<0>(dialog.asked.last()), false);
+    dialog.answer = dir.path() + QStringLiteral("/none.pf");
+    QCOMPARE(view.loadProfile(1), false);
+    QCOMPARE(readFile(profileFile(2)), before);
+    QCOMPARE(view.getData(QStringLiteral("mouse/reportRate"), false).toInt(), 2);
+
+    const QString source = dir.path() + QStringLiteral("/in.pf");
+    writeFile(source, "[mouse]\nreportRate=4\nlightValue=1, 2, 3\n");
+    dialog.answer = source;
+    QCOMPARE(view.loadProfile(1), true);
+    QCOMPARE(readFile(profileFile(2)), readFile(source));
+    QCOMPARE(view.getData(QStringLiteral("mouse/reportRate"), false).toInt(), 4);
+    QCOMPARE(ints(view.getDataList(QStringLiteral("mouse/lightValue"), false)),
+             (QList<int>{1, 2, 3}));
+    // Later writes go to the imported file.
+    view.setData(QStringLiteral("mouse/scrollRate"), 9);
+    view.setCurrentProfile(0);
+    view.setCurrentProfile(1);
+    QCOMPARE(view.getData(QStringLiteral("mouse/scrollRate"), false).toInt(), 9);
+    QCOMPARE(view.loadProfile(12), false);
+  }
+
+  void resetAndCopy() {
+    WorkDir dir;
+    writeProfiles();
+    myQQuickView view(nullptr);
+    view.setCurrentProfile(2);
+    view.setData(QStringLiteral("mouse/scrollRate"), 5); // pending on p3
+    view.resetProfile(2);
+    QCOMPARE(readFile(profileFile(3)), readFile(QStringLiteral("modules/setting/pD.bin")));
+    QCOMPARE(view.getData(QStringLiteral("mouse/reportRate"), false).toInt(), 8);
+    QVERIFY(!view.getData(QStringLiteral("mouse/scrollRate"), false).isValid());
+
+    // The source's pending writes are copied too.
+    view.setCurrentProfile(4);
+    view.setData(QStringLiteral("mouse/scrollRate"), 6);
+    view.copyProfile(1, 4);
+    QCOMPARE(readFile(profileFile(2)), readFile(profileFile(5)));
+    view.setCurrentProfile(1);
+    QCOMPARE(view.getData(QStringLiteral("mouse/scrollRate"), false).toInt(), 6);
+    writeFile(profileFile(2), "[mouse]\nreportRate=2\n");
+    view.copyProfile(4, 1);
+    QCOMPARE(readFile(profileFile(5)), readFile(profileFile(2)));
+
+    // Failed copies keep the profile: no source, no factory file.
+    view.copyProfile(0, 7); // p8.bin was never written
+    QCOMPARE(readFile(profileFile(1)), QByteArray("[mouse]\nreportRate=1\n"));
+    QFile::remove(QStringLiteral("modules/setting/pD.bin"));
+    view.resetProfile(0);
+    QCOMPARE(readFile(profileFile(1)), QByteArray("[mouse]\nreportRate=1\n"));
+    view.setCurrentProfile(0);
+    QCOMPARE(view.getData(QStringLiteral("mouse/reportRate"), false).toInt(), 1);
+
+    view.copyProfile(10, 1);
+    view.copyProfile(1, -1);
+    view.resetProfile(10);
+    QCOMPARE(messages.filter("refused: no profile").size(), 3);
+  }
+
+  void blocks() {
+    Rig rig({QStringLiteral("560"), true, true});
+    rig.readPatternedBlocks();
+    for (int b = 0; b < 5; ++b)
+      QCOMPARE(toBytes(rig.view->profileBlocks[b]), Rig::pattern(b));
+    rig.view->profileBlocks[3][5] = 0xEE;
+    rig.view->mouseSetProfile(3);
+    QCOMPARE(heads(3), QStringList{"0c 03 80"});
+    QCOMPARE(toBytes(vmouse::deviceState().profiles[3]), toBytes(rig.view->profileBlocks[3]));
+
+    // A failed read keeps the block; blocks beyond 4 do not exist.
+    vmouse::failNext(vmouse::Fault::Read);
+    rig.view->mouseReadProfile(3);
+    QCOMPARE(int(rig.view->profileBlocks[3][5]), 0xEE);
+    vmouse::clearCommands();
+    rig.view->mouseSetProfile(5);
+    rig.view->mouseReadProfile(7);
+    QVERIFY(vmouse::commands().empty());
+    QCOMPARE(messages.filter("refused: no profile block").size(), 2);
+
+    vmouse::DeviceState s = vmouse::deviceState();
+    s.currentProfile = 3;
+    vmouse::setDeviceState(s);
+    QCOMPARE(rig.view->mouseReadCurrentProfile(), QVariant(3));
+  }
+};
+
+QTEST_MAIN(tst_profiles)
+#include "tst_profiles.moc"
