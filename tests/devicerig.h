@@ -32,11 +32,8 @@ struct Rig {
                                .arg(v.colourful ? "true" : "false")
                                .arg(v.gun ? "true" : "false")
                                .arg(v.is55328 ? "true" : "false"));
-    if (!profileText.isEmpty()) {
-      QFile f(QStringLiteral("modules/setting/p1.bin"));
-      f.open(QIODevice::WriteOnly);
-      f.write(profileText.toUtf8());
-    }
+    if (!profileText.isEmpty())
+      writeFile(QStringLiteral("modules/setting/p1.bin"), profileText.toUtf8());
     link.loadDeviceList();
     link.discoverInterfaces();
     ok = link.chkDeviceIsEnCode(0);
@@ -78,6 +75,23 @@ inline QStringList heads(int length = 3) {
     out << hex(QByteArray(reinterpret_cast<const char *>(c.block.data()), length));
   return out;
 }
+
+// Answers the view's file dialogs in place of the user, recording what was
+// asked: (save, title, filter).
+struct FileDialogAnswer {
+  QList<std::tuple<bool, QString, QString>> asked;
+  QString answer;
+
+  void install() {
+    asked.clear();
+    answer.clear();
+    myQQuickView::setFileDialogHook([this](bool save, QString title, QString filter) {
+      asked.append({save, title, filter});
+      return answer;
+    });
+  }
+  static void uninstall() { myQQuickView::setFileDialogHook({}); }
+};
 
 // The 560 family's mode-block sends: block 1, and 2..4 with gun modes.
 inline QStringList modeBlockSends(bool gun) {

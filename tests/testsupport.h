@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QtGlobal>
 
 namespace testsupport {
@@ -29,6 +30,25 @@ inline QString deviceEntry(int index, const vmouse::Config &c) {
       .arg(QString::fromStdString(c.sCode));
 }
 
+inline int rewrites = 0;
+
+// Writes a file as another program would, with a fresh time stamp so that
+// Qt's INI cache sees it as new even within the same second.
+inline void writeFile(const QString &path, const QByteArray &text) {
+  QDir().mkpath(QFileInfo(path).path());
+  QFile f(path);
+  QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  f.write(text);
+  f.flush();
+  f.setFileTime(QDateTime::currentDateTime().addSecs(++rewrites),
+                QFileDevice::FileModificationTime);
+}
+
+inline QByteArray readFile(const QString &path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 // A temporary working directory holding modules/setting/apConfig.bin.
 class WorkDir {
 public:
@@ -39,14 +59,7 @@ public:
   ~WorkDir() { QDir::setCurrent(previous); }
 
   void writeConfig(const QString &text) {
-    QFile f(QStringLiteral("modules/setting/apConfig.bin"));
-    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    f.write(text.toUtf8());
-    f.flush();
-    // Qt caches INI files by size and time; a rewrite within the same second
-    // must still be seen as new.
-    f.setFileTime(QDateTime::currentDateTime().addSecs(++rewrites),
-                  QFileDevice::FileModificationTime);
+    writeFile(QStringLiteral("modules/setting/apConfig.bin"), text.toUtf8());
   }
   // One device entry matching the virtual mouse's configuration.
   void writeDeviceList(const vmouse::Config &c, const QString &extra = {}) {
@@ -57,7 +70,6 @@ public:
 private:
   QTemporaryDir dir;
   QString previous;
-  int rewrites = 0;
 };
 
 // Trace lines whose op is one of ops.

@@ -1,9 +1,9 @@
 // Macro files, name lists, bindings in the profiles, import and export, and
 // the macro block on the virtual mouse for both families.
 #include "device/hid_thread.h"
+#include "devicerig.h"
 #include "platform/pause.h"
 #include "shell/myqquickview.h"
-#include "testsupport.h"
 
 #include <QDirIterator>
 #include <QTest>
@@ -11,23 +11,6 @@
 using namespace testsupport;
 
 namespace {
-
-int rewrites = 0;
-
-void writeFile(const QString &path, const QByteArray &text) {
-  QDir().mkpath(QFileInfo(path).path());
-  QFile f(path);
-  QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  f.write(text);
-  f.flush();
-  f.setFileTime(QDateTime::currentDateTime().addSecs(++rewrites),
-                QFileDevice::FileModificationTime);
-}
-
-QByteArray readFile(const QString &path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 QString macroFile(const QString &name) { return QStringLiteral("modules/macro/%1.bin").arg(name); }
 QString profileFile(int n) { return QStringLiteral("modules/setting/p%1.bin").arg(n); }
@@ -54,29 +37,20 @@ QByteArray profileWithMacro(const QString &name, const QString &other = QStringL
 const QByteArray factoryProfile = "[mouseKeyMatrix]\n0=0, 0, 240, 0\n3=0, 0, 244, 0\n"
                                   "5=5, 0, 1, 0\n6=5, 0, 2, 0\n";
 
-struct DialogAnswer {
-  QList<std::tuple<bool, QString, QString>> asked;
-  QString answer;
-};
-
 } // namespace
 
 class tst_macros : public QObject {
   Q_OBJECT
 
-  DialogAnswer dialog;
+  FileDialogAnswer dialog;
 
 private slots:
   void init() {
     captureMessages();
-    dialog = {};
-    myQQuickView::setFileDialogHook([this](bool save, QString title, QString filter) {
-      dialog.asked.append({save, title, filter});
-      return dialog.answer;
-    });
+    dialog.install();
   }
   void cleanup() {
-    myQQuickView::setFileDialogHook({});
+    FileDialogAnswer::uninstall();
     qInstallMessageHandler(nullptr);
   }
 

@@ -8,36 +8,14 @@ using namespace testsupport;
 
 namespace {
 
-QByteArray readFile(const QString &path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-int rewrites = 0;
-
-void writeFile(const QString &path, const QByteArray &text) {
-  QFile f(path);
-  QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  f.write(text);
-  f.close();
-  // Qt caches INI files by size and time; a rewrite must be seen as new.
-  QFile(path).setFileTime(QDateTime::currentDateTime().addSecs(++rewrites),
-                          QFileDevice::FileModificationTime);
-}
-
 QString profileFile(int n) { return QStringLiteral("modules/setting/p%1.bin").arg(n); }
-
-struct Dialog {
-  QList<std::tuple<bool, QString, QString>> asked;
-  QString answer;
-};
 
 } // namespace
 
 class tst_profiles : public QObject {
   Q_OBJECT
 
-  Dialog dialog;
+  FileDialogAnswer dialog;
 
   // Profiles 1..5 each hold their own number, and the factory file its own.
   void writeProfiles() {
@@ -49,14 +27,10 @@ class tst_profiles : public QObject {
 private slots:
   void init() {
     captureMessages();
-    dialog = {};
-    myQQuickView::setFileDialogHook([this](bool save, QString title, QString filter) {
-      dialog.asked.append({save, title, filter});
-      return dialog.answer;
-    });
+    dialog.install();
   }
   void cleanup() {
-    myQQuickView::setFileDialogHook({});
+    FileDialogAnswer::uninstall();
     qInstallMessageHandler(nullptr);
   }
 

@@ -13,25 +13,6 @@ using namespace testsupport;
 
 namespace {
 
-int rewrites = 0;
-
-// Writes a settings file as another program would, with a fresh time stamp
-// so that Qt's cache sees it as new.
-void writeFile(const QString &path, const QByteArray &text) {
-  QDir().mkpath(QFileInfo(path).path());
-  QFile f(path);
-  QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  f.write(text);
-  f.flush();
-  f.setFileTime(QDateTime::currentDateTime().addSecs(++rewrites),
-                QFileDevice::FileModificationTime);
-}
-
-QByteArray readFile(const QString &path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 const QString global = QStringLiteral("modules/setting/apConfig.bin");
 const QString factory = QStringLiteral("modules/setting/apConfigD.bin");
 
@@ -43,9 +24,7 @@ class tst_store : public QObject {
   Q_OBJECT
 
 private slots:
-  void init() {
-    captureMessages();
-  }
+  void init() { captureMessages(); }
   void cleanup() { qInstallMessageHandler(nullptr); }
 
   void readsChooseTheirFile() {
