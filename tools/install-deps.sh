@@ -7,7 +7,7 @@ PKGS="build-essential cmake pkg-config clang-format
   qt6-base-dev qt6-declarative-dev qt6-svg-dev libgl-dev
   qml6-module-qtquick qml6-module-qtquick-window qml6-module-qtqml-workerscript
   qml6-module-qttest qml6-module-qtquick-layouts
-  libhidapi-dev libudev-dev libx11-dev libxi-dev
+  libhidapi-dev libudev-dev libx11-dev libxi-dev libglib2.0-dev
   xvfb xauth xdotool fonts-wqy-microhei
   desktop-file-utils appstream dpkg-dev file"
 export DEBIAN_FRONTEND=noninteractive
