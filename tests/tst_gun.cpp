@@ -13,24 +13,7 @@ using namespace testsupport;
 
 namespace {
 
-int rewrites = 0;
-
 const QString gunFile = QStringLiteral("modules/gun/gunData.bin");
-
-void writeFile(const QString &path, const QByteArray &text) {
-  QDir().mkpath(QFileInfo(path).path());
-  QFile f(path);
-  QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  f.write(text);
-  f.flush();
-  f.setFileTime(QDateTime::currentDateTime().addSecs(++rewrites),
-                QFileDevice::FileModificationTime);
-}
-
-QByteArray readFile(const QString &path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 const QByteArray presets = "[gunData]\n0=M416, L-Click, 9, 0, 5, 0\n1=AKM, L-Click, 9, 0, 7, 0\n";
 
