@@ -1,13 +1,8 @@
 // Gun presets in their file, the per-profile gun values, and a gun slot on
 // the virtual mouse for both families.
-#include "device/hid_thread.h"
-#include "platform/pause.h"
-#include "shell/myqquickview.h"
-#include "testsupport.h"
+#include "devicerig.h"
 
 #include <QTest>
-
-#include <memory>
 
 using namespace testsupport;
 
@@ -17,25 +12,10 @@ const QString gunFile = QStringLiteral("modules/gun/gunData.bin");
 
 const QByteArray presets = "[gunData]\n0=M416, L-Click, 9, 0, 5, 0\n1=AKM, L-Click, 9, 0, 7, 0\n";
 
-// A view on a connected virtual mouse of one family.
-struct Mouse {
-  WorkDir dir;
-  Hid_Thread link;
-  std::unique_ptr<myQQuickView> view;
-  platform::PauseLog pauses;
-
-  Mouse(const QString &family, bool isGun) {
-    vmouse::Config c;
-    c.family = family.toStdString();
-    vmouse::configure(c);
-    dir.writeDeviceList(
-        c, QStringLiteral("[mouse]\nicType=%1\nisGun=%2\n").arg(family, isGun ? "true" : "false"));
-    link.loadDeviceList();
-    link.discoverInterfaces();
-    link.chkDeviceIsEnCode(0);
-    view = std::make_unique<myQQuickView>(nullptr);
-    view->setLink(&link);
-    // Bytes read from the device earlier, so that keeping them shows.
+// A view on a connected virtual mouse whose blocks hold bytes read
+// earlier, so that keeping them shows.
+struct Mouse : Rig {
+  Mouse(const QString &family, bool isGun) : Rig({family, false, isGun}) {
     for (size_t b = 0; b < view->profileBlocks.size(); ++b) {
       for (size_t i = 0; i < 128; ++i)
         view->profileBlocks[b][i] = uchar(b * 16 + i);
