@@ -343,6 +343,18 @@ Item {
                 compare(slotCodes(j), ui_View.mouseGetKeydefine(j, true).map(Number), "slot " + j)
         }
 
+        function test_unreadableSlotKeepsBuiltIn() {
+            ui_View.setData("mouseKeyMatrix/9", [1, 2])
+            ignoreWarning(/key slot 9 unreadable/)
+            keyMatrix().init(false, false)
+            compare(slotCodes(9), [0, 0, 0, 0])
+            compare(slotCodes(8), saved[8])
+            keyMatrix().isSave = true
+            vmouse.clearTrace()
+            main.save()
+            compare(hex(deviceEntry(1, 9)), hex([1, 0, 0, 0]))
+        }
+
         function test_keyTexts() {
             var d = dialog()
             compare(d.keyCodeToString(0, 0, 0, 0), "Report Rate")

@@ -141,9 +141,9 @@ Rectangle {
     DropDownList {
         id: rateList
         objectName: "reportRateList"
-        x: 44
+        x: 40
         y: 8
-        width: 72
+        width: 80
         count: rates.count
         mdItems: rates
         currentSelect: 3

@@ -260,6 +260,12 @@ Dialog {
     }
 
     onCloseClicked: closeDialog()
+    // The close icon acts on press.
+    Component.onCompleted: {
+        for (var i = 0; i < titleBar.children.length; ++i)
+            if (titleBar.children[i].name === "closeBtn")
+                titleBar.children[i].actOnPress = true
+    }
     onBackgroundPressed: keyAssigmentFocus()
 
     IconButton {
