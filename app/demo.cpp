@@ -53,13 +53,44 @@ QString optionValue(const QStringList &args, const QString &name) {
   return at >= 0 && at + 1 < args.size() ? args.at(at + 1) : QString();
 }
 
-// Root functions that bring the interface into a named state.
-const char *stateFunction(const QString &state) {
+// A named state: a function of the root, or of one of its children (by
+// object name), with its arguments.
+struct State {
+  const char *child = nullptr;
+  const char *function = nullptr;
+  QVariantList args;
+};
+
+State stateOf(const QString &state) {
   if (state == QLatin1String("reset"))
-    return "openReset";
+    return {nullptr, "openReset", {}};
   if (state == QLatin1String("about"))
-    return "openAbout";
-  return nullptr;
+    return {nullptr, "openAbout", {}};
+  // Slot 1: slot 0 is the only left button and is never re-assigned.
+  if (state == QLatin1String("assignment"))
+    return {"mouseMain", "chooseKey", {1}};
+  if (state == QLatin1String("dpi"))
+    return {"dpiSetting", "showAllStages", {}};
+  if (state == QLatin1String("system"))
+    return {nullptr, "openDialog", {QStringLiteral("systemSetting"), true}};
+  return {};
+}
+
+void enterState(QQuickItem *root, const State &state) {
+  QObject *target = state.child ? root->findChild<QObject *>(QLatin1String(state.child)) : root;
+  if (!target)
+    return;
+  QVariantList args = state.args;
+  // A dialog argument is named; the function takes the object itself.
+  if (!args.isEmpty() && args.first().typeId() == QMetaType::QString)
+    if (QObject *dialog = root->findChild<QObject *>(args.first().toString()))
+      args.first() = QVariant::fromValue(dialog);
+  QGenericArgument a0, a1;
+  if (args.size() > 0)
+    a0 = Q_ARG(QVariant, args[0]);
+  if (args.size() > 1)
+    a1 = Q_ARG(QVariant, args[1]);
+  QMetaObject::invokeMethod(target, state.function, a0, a1);
 }
 
 } // namespace
@@ -115,12 +146,12 @@ void runOptions(const QStringList &args, Widget &window) {
   int after = optionValue(args, QStringLiteral("--after")).toInt(&ok);
   if (!ok || after < 0)
     after = 1500;
-  const char *function = stateFunction(optionValue(args, QStringLiteral("--state")));
+  const State state = stateOf(optionValue(args, QStringLiteral("--state")));
   // A state is entered first and given a moment to draw before the grab.
-  const int settle = function ? 300 : 0;
-  QTimer::singleShot(after, &window, [&window, function] {
-    if (QQuickItem *root = window.view()->rootObject(); root && function)
-      QMetaObject::invokeMethod(root, function);
+  const int settle = state.function ? 300 : 0;
+  QTimer::singleShot(after, &window, [&window, state] {
+    if (QQuickItem *root = window.view()->rootObject(); root && state.function)
+      enterState(root, state);
   });
   QTimer::singleShot(after + settle, &window, [&window, file] {
     const bool saved = window.grab().save(file);

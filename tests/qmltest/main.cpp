@@ -4,6 +4,7 @@
 // first, the window is built there and its device check has run, so tests
 // see "ui_View", "hid" and "ui_Ctl" as the interface does, plus "vmouse".
 #include "device/deviceentry.h"
+#include "platform/pointersettings.h"
 #include "shell/myqquickview.h"
 #include "shell/ui_controler.h"
 #include "shell/widget.h"
@@ -126,10 +127,42 @@ public:
   // Calls into the interface's root since the last clearTrace(), each as
   // "name arg1 arg2".
   Q_INVOKABLE QStringList rootCalls() const { return calls; }
+  // Pointer settings the interface made, each as "speed 4", "doubleClick
+  // 830" or "scrollLines 3"; the desktop is never touched under test.
+  Q_INVOKABLE QStringList pointerLog() const {
+    QStringList lines;
+    for (const auto &e : pointer.entries()) {
+      const char *name = e.setting == platform::PointerSetting::Speed             ? "speed"
+                         : e.setting == platform::PointerSetting::DoubleClickTime ? "doubleClick"
+                                                                                  : "scrollLines";
+      lines << QStringLiteral("%1 %2").arg(QLatin1String(name)).arg(e.value);
+    }
+    return lines;
+  }
+  Q_INVOKABLE void clearPointerLog() { pointer.clear(); }
+  // What the virtual mouse holds now: "keyMatrix1" to "keyMatrix4" (64
+  // numbers each), "reportRate", "dpiCount", "dpiTable" (8 codes).
+  Q_INVOKABLE QVariantMap state() const {
+    const vmouse::DeviceState s = vmouse::deviceState();
+    auto list = [](const auto &bytes) {
+      QVariantList out;
+      for (uint8_t b : bytes)
+        out << int(b);
+      return out;
+    };
+    QVariantMap m;
+    for (int i = 0; i < 4; ++i)
+      m.insert(QStringLiteral("keyMatrix%1").arg(i + 1), list(s.keyMatrices[size_t(i)]));
+    m.insert(QStringLiteral("reportRate"), int(s.reportRate));
+    m.insert(QStringLiteral("dpiCount"), int(s.dpiCount));
+    m.insert(QStringLiteral("dpiTable"), list(s.dpiTable));
+    return m;
+  }
 
 private:
   Widget &window;
   QStringList calls;
+  platform::PointerSettingsLog pointer;
 };
 
 class Setup : public QObject {

@@ -2,8 +2,9 @@ import QtQuick
 import "../basic"
 import "../panels"
 
-// DPI panel of the right column. Placeholder of the DPI page: it reads,
-// shows and sends the stages; editing comes with that page.
+// DPI panel of the right column: up to eight upright stage sliders, the
+// active stage count, the current-stage highlight and the report rate.
+// Stage edits wait for Save; the report rate is sent at once.
 Rectangle {
     id: dpiSetting
 
@@ -17,36 +18,138 @@ Rectangle {
     property int dpiBase: 50
     property var dpiValueArray: [500, 1000, 1500, 2000, 3000, 4000, 5000, 6000]
     property bool isSave: false
+    property int reportRate: 1
     property alias dpiSegment: stageCount
+    property alias reportRateList: rateList
+    // Report-rate bytes for 125, 250, 500 and 1000 Hz.
+    readonly property var rateValues: [8, 4, 2, 1]
+    // Label spacing by active stage count (index 1 to 8).
+    readonly property var labelSpacing: [14, 14, 10, 12, 14, 14, 10, 8, 4]
 
     width: 232
     height: 256
     color: colorBlack
 
+    function stepOf() { return Math.max(1, dpiBase) }
+    function lowest() { return Math.ceil(minDPI / stepOf()) * stepOf() }
+    function highest() { return Math.max(lowest(), Math.floor(maxDPI / stepOf()) * stepOf()) }
+    // DPI of a knob position (3 to 161), on the sensor's steps and inside
+    // the sensor's range.
+    function dpiOf(x) {
+        var raw = Math.floor(((x - 3) * (maxDPI - minDPI) / 158 + minDPI) / stepOf()) * stepOf()
+        return Math.max(lowest(), Math.min(highest(), raw))
+    }
+    function clampDpi(d) {
+        var n = Math.floor(Number(d))
+        return isFinite(n) ? Math.max(minDPI, Math.min(maxDPI, n)) : minDPI
+    }
+    function setStage(i, value) {
+        var values = dpiValueArray.slice()
+        values[i] = value
+        dpiValueArray = values
+    }
+    function globalNumber(key, fallback) {
+        var n = Number(ui_View.getGlobalData(key))
+        return isFinite(n) && n > 0 ? Math.floor(n) : fallback
+    }
+    function profileNumber(key, fallback) {
+        var n = Number(ui_View.getData(key, false))
+        return isFinite(n) && n > 0 ? Math.floor(n) : fallback
+    }
     function init(isSendData, isRecovery) {
         if (!isRecovery) {
-            dpiCount = Number(ui_View.getData("mouse/dpiCount", false)) || dpiCount
-            currentDpiCount = Number(ui_View.getData("mouse/currentDpiCount", false)) || currentDpiCount
-            minDPI = Number(ui_View.getGlobalData("mouse/minDPI")) || minDPI
-            maxDPI = Number(ui_View.getGlobalData("mouse/maxDPI")) || maxDPI
-            sensorType = String(ui_View.getGlobalData("mouse/sensorType")) || sensorType
-            dpiBase = Number(ui_View.getGlobalData("mouse/dpiBase")) || dpiBase
+            dpiCount = profileNumber("mouse/dpiCount", dpiCount)
+            currentDpiCount = profileNumber("mouse/currentDpiCount", currentDpiCount)
+            minDPI = globalNumber("mouse/minDPI", minDPI)
+            maxDPI = Math.max(minDPI + 1, globalNumber("mouse/maxDPI", maxDPI))
+            var sensor = ui_View.getGlobalData("mouse/sensorType")
+            if (sensor !== undefined && sensor !== null && String(sensor) !== "")
+                sensorType = String(sensor)
+            dpiBase = globalNumber("mouse/dpiBase", dpiBase)
+            var rate = rateValues.indexOf(Number(ui_View.getData("mouse/reportRate", false)))
+            if (rate >= 0) {
+                reportRate = rateValues[rate]
+                rateList.currentSelect = rate
+            }
         }
         var values = ui_View.getDataList("mouse/dpiValueArray", isRecovery)
-        if (values.length === 8)
-            dpiValueArray = values.map(Number)
-        stageCount.currentSelect = currentDpiCount - 1
-        if (isSendData)
+        if (dpiCount > 8)
+            return
+        if (!isRecovery) {
+            while (stages.count > dpiCount && stages.count > 1)
+                stages.remove(stages.count - 1)
+            currentDpiCount = Math.max(1, Math.min(stages.count, currentDpiCount))
+            stageCount.currentSelect = currentDpiCount - 1
+            stageCount.closeMenu()
+        }
+        if (values && values.length === 8)
+            place(values)
+        else
+            console.warn("mouse/dpiValueArray unreadable; stages kept")
+        if (isSendData) {
             saveData(true)
+            ui_View.mouseSetReportRate(reportRate)
+        }
+    }
+    // The knobs show the stored values as closely as a pixel allows; the
+    // stored values themselves stay as they are until a knob is moved.
+    function place(values) {
+        var placed = []
+        for (var i = 0; i < 8; ++i)
+            placed.push(clampDpi(values[i]))
+        dpiValueArray = placed
+        for (i = 0; i < 8; ++i)
+            stageRepeater.itemAt(i).place(placed[i])
     }
     function saveData(isSendData) {
-        ui_View.setDataList("mouse/dpiValueArray", dpiValueArray)
+        var values = dpiValueArray.map(function (v) { return Math.floor(Number(v)) })
+        ui_View.setDataList("mouse/dpiValueArray", values)
         ui_View.setData("mouse/currentDpiCount", currentDpiCount)
         if (isSendData)
-            ui_View.mouseSetDpi(currentDpiCount, sensorType, dpiValueArray)
+            ui_View.mouseSetDpi(currentDpiCount, sensorType, values)
+    }
+    function chooseRate(index) {
+        if (index < 0 || index >= rateValues.length)
+            return
+        reportRate = rateValues[index]
+        ui_View.setData("mouse/reportRate", reportRate)
+        ui_View.mouseSetReportRate(reportRate)
+    }
+    // Every stage on show, nothing marked for saving (the demo's picture).
+    function showAllStages() {
+        currentDpiCount = stages.count
+        stageCount.currentSelect = currentDpiCount - 1
+    }
+    function undo() {
+        init(false, true)
+        isSave = true
+    }
+
+    Connections {
+        target: mainWindow
+        function onEmptyAreaPressed() { rateList.closeMenu() }
     }
 
     PanelTitle { text: dpiSetting.dpiSettingLang[0] }
+    ListModel {
+        id: rates
+        ListElement { textValue: "125Hz" }
+        ListElement { textValue: "250Hz" }
+        ListElement { textValue: "500Hz" }
+        ListElement { textValue: "1000Hz" }
+    }
+    DropDownList {
+        id: rateList
+        objectName: "reportRateList"
+        x: 40
+        y: 8
+        width: 80
+        count: rates.count
+        mdItems: rates
+        currentSelect: 3
+        onBtnClick: stageCount.closeMenu()
+        onValueChange: function (index) { dpiSetting.chooseRate(index) }
+    }
     ListModel {
         id: stages
         Component.onCompleted: {
@@ -56,58 +159,76 @@ Rectangle {
     }
     DropDownList {
         id: stageCount
-        x: parent.width - 16 - 16 - width
+        objectName: "stageCount"
+        x: parent.width - 8 - 16 - 16 - width
         y: 8
         width: 64
-        count: 8
+        count: stages.count
         mdItems: stages
         currentSelect: 3
+        onBtnClick: rateList.closeMenu()
         onValueChange: function (index) {
             dpiSetting.currentDpiCount = index + 1
             dpiSetting.isSave = true
         }
     }
     IconButton {
+        objectName: "dpiUndo"
         x: parent.width - 8 - width
         y: 12
         name: "undoBtn"
+        onClicked: dpiSetting.undo()
     }
     Row {
-        id: bars
+        id: stageRow
         anchors.horizontalCenter: parent.horizontalCenter
         y: 48
-        height: 176
-        spacing: dpiSetting.currentDpiCount > 6 ? 10 : 22
+        spacing: dpiSetting.labelSpacing[Math.max(1, Math.min(8, dpiSetting.currentDpiCount))]
         Repeater {
-            model: dpiSetting.currentDpiCount
+            id: stageRepeater
+            model: 8
             delegate: Item {
                 id: stage
                 required property int index
                 readonly property bool current: dpiSetting.currentDPI === index
-                readonly property real ratio: (dpiSetting.dpiValueArray[index] - dpiSetting.minDPI)
-                                              / Math.max(1, dpiSetting.maxDPI - dpiSetting.minDPI)
-                width: 16
-                height: bars.height
-                Rectangle {
-                    anchors.horizontalCenter: parent.horizontalCenter
-                    width: 6
-                    height: parent.height
-                    radius: 3
-                    color: colorGray1
+                property bool placing: false
+                property alias slider: bar
+                objectName: "stage" + index
+                visible: index < dpiSetting.currentDpiCount
+                width: 24
+                height: 192
+
+                function place(d) {
+                    placing = true
+                    bar.setRatioValue((d - dpiSetting.minDPI) / Math.max(1, dpiSetting.maxDPI - dpiSetting.minDPI))
+                    placing = false
                 }
-                Rectangle {
-                    anchors.horizontalCenter: parent.horizontalCenter
-                    anchors.bottom: parent.bottom
-                    width: 6
-                    height: Math.max(6, parent.height * stage.ratio)
-                    radius: 3
-                    color: stage.current ? colorOrange : colorGray2
+
+                // Turned upright about its centre: the low end at the bottom.
+                SliderButton {
+                    id: bar
+                    objectName: "dpiSlider" + stage.index
+                    width: 176
+                    x: 12 - width / 2
+                    y: 88 - height / 2
+                    rotation: 270
+                    colorS: stage.current ? colorOrange : colorGray2
+                    onBtnClick: mainWindow.mainFocus()
+                    onValueChange: function (x) {
+                        if (!stage.placing)
+                            dpiSetting.setStage(stage.index, dpiSetting.dpiOf(x))
+                    }
+                    onValueChangeDelay: function (x) {
+                        dpiSetting.setStage(stage.index, dpiSetting.dpiOf(x))
+                        dpiSetting.isSave = true
+                    }
                 }
                 Text {
+                    objectName: "dpiLabel" + stage.index
                     anchors.horizontalCenter: parent.horizontalCenter
-                    y: parent.height + 10
+                    y: 178
                     text: dpiSetting.dpiValueArray[stage.index]
-                    color: stage.current ? "#ff3030" : fontColor
+                    color: stage.current ? colorOrange : fontColor
                     font.family: fontFamily
                     font.pixelSize: fontMinSize
                     font.bold: stage.current

@@ -1,18 +1,19 @@
 import QtQuick
+import "../basic"
 
-// Key list of the left column: one row per visible button. Placeholder of
-// the button assignment page: it reads, shows and sends the 16 slots.
+// Key list of the left column. Holds the working assignment of all 16 key
+// slots (modKeys) and the factory-default copy (modKeys_tmp) for undo.
 Rectangle {
     id: keyMatrix
 
     property var keyMatrixLang: ["Key ", "Key Function", "", "", ""]
-    property var labels: ["Left Key", "Middle Key", "Right Key", "Forward Key", "Back Key",
-        "Double Fire", "Report Rate", "DPI+", "DPI-", "DPI LOOP", "Sniper Key"]
     property int keyCount: 8
     property bool isSave: false
-    property int selectKey: -1
-    property var modKeys: []
-    property var gunPeriods: [10, 10, 10]
+    property alias modKeys: working
+    property alias modKeys_tmp: factory
+    readonly property var builtIn: [[0, 0, 0xF0, 0], [0, 0, 0xF1, 0], [0, 0, 0xF2, 0], [0, 0, 0xF4, 0],
+        [0, 0, 0xF3, 0], [5, 0, 1, 0], [5, 0, 2, 0], [0, 0xF0, 0x1E, 2], [0, 0, 0, 0], [0, 0, 0, 0],
+        [0, 0, 0, 0], [0, 0, 0, 0], [0, 0, 0, 0], [0, 0, 0, 0], [0xFF, 0, 1, 0], [0xFF, 0, 2, 0]]
 
     signal enterBtn(int index)
     signal leaveBtn(int index)
@@ -22,43 +23,126 @@ Rectangle {
     height: 40 + 24 * keyCount + 2 * (keyCount - 1) + 8
     color: colorBlack
 
-    function textOf(k) {
-        if (k[0] === 0) {
-            var i = [0xF0, 0xF2, 0xF1, 0xF4, 0xF3, 0x1E].indexOf(k[2])
-            return i < 0 ? labels[6] : labels[i]
+    function slotOf(codes) {
+        return { "keyCode0": codes[0], "keyCode1": codes[1], "keyCode2": codes[2], "keyCode3": codes[3],
+            "keyText": keyAssigment.keyCodeToString(codes[0], codes[1], codes[2], codes[3]) }
+    }
+    // A stored slot that is not four bytes keeps the built-in assignment.
+    function readSlot(j, isRecovery) {
+        var k = ui_View.mouseGetKeydefine(j, isRecovery)
+        if (!k || k.length !== 4) {
+            console.warn("key slot", j, "unreadable; built-in assignment kept")
+            return builtIn[j].slice()
         }
-        if (k[0] === 5 && k[2] >= 1 && k[2] <= 4)
-            return labels[6 + k[2]]
-        return ""
+        var codes = []
+        for (var i = 0; i < 4; ++i) {
+            var n = Number(k[i])
+            codes.push(isFinite(n) ? Math.max(0, Math.min(255, Math.floor(n))) : 0)
+        }
+        return codes
+    }
+    // Rows are updated in place: the key list keeps its delegates.
+    function fill(model, rows) {
+        for (var j = 0; j < rows.length; ++j) {
+            if (j < model.count)
+                model.set(j, slotOf(rows[j]))
+            else
+                model.append(slotOf(rows[j]))
+        }
     }
     function init(isSendData, isRecovery) {
-        var keys = []
+        var current = [], defaults = []
         for (var j = 0; j < 16; ++j) {
-            var k = ui_View.mouseGetKeydefine(j, isRecovery)
-            keys.push([Number(k[0]), Number(k[1]), Number(k[2]), Number(k[3])])
+            current.push(readSlot(j, isRecovery))
+            defaults.push(readSlot(j, true))
         }
-        modKeys = keys
+        fill(working, current)
+        fill(factory, defaults)
         if (isSendData)
             saveData()
     }
-    function saveData() {
-        var flat = []
-        for (var j = 0; j < 16; ++j)
-            flat = flat.concat(modKeys[j] || [0, 0, 0, 0])
-        ui_View.mouseSetKeyMatrix(flat, true, gunPeriods)
+    function saveData() { working.saveData() }
+    function checkOneLeftKey() { return working.checkOneLeftKey() }
+    function gunPeriod(slotPreset) {
+        var presets = gunControl.gunNumberModel
+        var p = presets && slotPreset >= 0 && slotPreset < presets.count ? parseInt(presets.get(slotPreset).gunPeriod, 10) : NaN
+        return isFinite(p) ? p : 10
+    }
+    function copySlot(from, j) {
+        var s = from.get(j)
+        working.set(j, { "keyCode0": s.keyCode0, "keyCode1": s.keyCode1, "keyCode2": s.keyCode2,
+                         "keyCode3": s.keyCode3, "keyText": s.keyText })
+    }
+    function undo() {
+        for (var j = 0; j < 16 && j < factory.count; ++j) {
+            copySlot(factory, j)
+            var s = factory.get(j)
+            if (s.keyCode0 === 4) {
+                var name = String(ui_View.getData("mouseMacroKey/" + s.keyCode2, false))
+                macroEditor.sendMacro(s.keyCode2, name)
+                ui_View.setData("mouseMacroKey/" + s.keyCode2, name)
+            }
+        }
+        isSave = true
+    }
+
+    ListModel {
+        id: working
+        objectName: "modKeys"
+
+        function saveData() {
+            var flat = []
+            for (var j = 0; j < 16; ++j) {
+                var s = j < count ? get(j) : null
+                flat = flat.concat(s ? [s.keyCode0, s.keyCode1, s.keyCode2, s.keyCode3] : keyMatrix.builtIn[j])
+            }
+            ui_View.mouseSetKeyMatrix(flat, true, [keyMatrix.gunPeriod(gunControl.selectGun1),
+                keyMatrix.gunPeriod(gunControl.selectGun2), keyMatrix.gunPeriod(gunControl.selectGun3)])
+        }
+        function isLeft(j) {
+            var s = get(j)
+            return s.keyCode0 === 0 && s.keyCode2 === 0xF0
+        }
+        function checkOneLeftKey() {
+            var lefts = []
+            for (var j = 0; j < count; ++j)
+                if (isLeft(j))
+                    lefts.push(j)
+            return lefts.length === 1 && lefts[0] === mouseMain.selectKey
+        }
+    }
+    ListModel { id: factory }
+
+    Component.onCompleted: {
+        for (var j = 0; j < 16; ++j) {
+            var s = builtIn[j]
+            var slot = { "keyCode0": s[0], "keyCode1": s[1], "keyCode2": s[2], "keyCode3": s[3], "keyText": "" }
+            working.append(slot)
+            factory.append(slot)
+        }
     }
 
     PanelTitle { text: keyMatrix.keyMatrixLang[1] }
+    IconButton {
+        objectName: "keyMatrixUndo"
+        x: parent.width - 8 - width
+        y: 12
+        name: "undoBtn"
+        onClicked: keyMatrix.undo()
+    }
     Column {
         x: 8
         y: 40
         spacing: 2
         Repeater {
-            model: keyMatrix.keyCount
+            model: working
             delegate: Rectangle {
                 id: row
                 required property int index
-                readonly property bool lit: keyMatrix.selectKey === index || area.containsMouse
+                required property string keyText
+                visible: index < keyMatrix.keyCount
+                readonly property bool lit: mouseMain.selectKey === index || area.containsMouse
+                objectName: "keyRow" + index
                 width: 216
                 height: 24
                 color: lit ? colorOrange : colorGray0
@@ -71,10 +155,11 @@ Rectangle {
                     font.pixelSize: fontNormalSize
                 }
                 Text {
+                    objectName: "keyText"
                     anchors.right: parent.right
                     anchors.rightMargin: 8
                     anchors.verticalCenter: parent.verticalCenter
-                    text: keyMatrix.modKeys.length > row.index ? keyMatrix.textOf(keyMatrix.modKeys[row.index]) : ""
+                    text: row.keyText
                     color: fontColor
                     font.family: fontFamily
                     font.pixelSize: fontNormalSize
@@ -85,7 +170,12 @@ Rectangle {
                     hoverEnabled: true
                     onEntered: keyMatrix.enterBtn(row.index)
                     onExited: keyMatrix.leaveBtn(row.index)
-                    onClicked: keyMatrix.clickBtn(row.index)
+                    // The last left button is never re-assigned; the row keeps its selection.
+                    onClicked: {
+                        mouseMain.selectKey = row.index
+                        if (!keyMatrix.checkOneLeftKey())
+                            keyMatrix.clickBtn(row.index)
+                    }
                 }
             }
         }

@@ -1,7 +1,7 @@
 import QtQuick
 
-// Mouse picture with its numbered hot spots. Placeholder of the button
-// assignment page: it draws and highlights; choosing comes with that page.
+// Mouse picture with its numbered hot spots; a hot spot opens the
+// assignment dialog for its slot.
 Item {
     id: mouseMain
 
@@ -15,6 +15,19 @@ Item {
 
     signal clickKey(int index)
 
+    // The last left button is never re-assigned: the selection is dropped.
+    function chooseKey(index) {
+        selectKey = index
+        clickKey(index)
+        if (keyMatrix.checkOneLeftKey()) {
+            selectKey = -1
+            return
+        }
+        mainWindow.showMask()
+        mainWindow.mainFocus()
+        keyAssigment.show(index)
+    }
+
     width: 1024
     height: 640
 
@@ -24,7 +37,7 @@ Item {
         source: mouseMain.imgPath + "MouseFront.png"
     }
     Repeater {
-        model: Math.min(8, mouseMain.keyCount)
+        model: Math.max(0, Math.min(8, mouseMain.keyCount))
         delegate: Image {
             required property int index
             readonly property bool lit: mouseMain.selectKey === index
@@ -34,10 +47,11 @@ Item {
         }
     }
     Repeater {
-        model: Math.min(8, mouseMain.keyCount)
+        model: Math.max(0, Math.min(8, mouseMain.keyCount))
         delegate: Rectangle {
             id: hotSpot
             required property int index
+            objectName: "hotSpot" + index
             readonly property bool lit: mouseMain.selectKey === index || area.containsMouse
             x: mouseMain.boxes[index].x
             y: mouseMain.boxes[index].y
@@ -58,8 +72,8 @@ Item {
                 anchors.fill: parent
                 hoverEnabled: true
                 onEntered: mouseMain.selectKey = hotSpot.index
-                onExited: mouseMain.selectKey = -1
-                onClicked: mouseMain.clickKey(hotSpot.index)
+                onExited: if (!keyAssigment.visible) mouseMain.selectKey = -1
+                onClicked: mouseMain.chooseKey(hotSpot.index)
             }
         }
     }
