@@ -59,6 +59,10 @@ const char *stateFunction(const QString &state) {
     return "openReset";
   if (state == QLatin1String("about"))
     return "openAbout";
+  if (state == QLatin1String("profile"))
+    return "openProfile";
+  if (state == QLatin1String("gun"))
+    return "openGun";
   return nullptr;
 }
 
