@@ -231,6 +231,26 @@ Item {
             compare(gun.timesBox.textValue, "6")
         }
 
+        // Centred the first time, then where it was left, and kept inside the window.
+        function test_reopensWhereLeft() {
+            open()
+            compare(gun.x, Math.round((1024 - 640) / 2))
+            compare(gun.y, Math.round((640 - 448) / 2))
+            mousePress(gun, 300, 20)
+            mouseMove(gun, 250, 10)
+            mouseMove(gun, -400, -400)
+            mouseRelease(gun, -400, -400)
+            compare(gun.x, 0)
+            compare(gun.y, 0)
+            mousePress(gun, 300, 20)
+            mouseMove(gun, 350, 60)
+            mouseRelease(gun, 350, 60)
+            gun.closeClicked()
+            open()
+            compare(gun.x, 50)
+            compare(gun.y, 40)
+        }
+
         function test_absentWithoutGuns() {
             main.isGun = false
             main.openGun()

@@ -217,6 +217,12 @@ Item {
             profile.closeClicked()
             verify(!profile.visible)
             compare(stored(), ["Standard0", "Work1", "Play2"])
+
+            // The top list shows the active profile's new name.
+            start(["Standard0", "A1"], 1)
+            compare(topList.textValue, "A")
+            verify(profile.renameRow(1, "Zed"))
+            compare(topList.textValue, "Zed")
         }
 
         function test_importExport() {
