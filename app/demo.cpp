@@ -66,6 +66,10 @@ State stateOf(const QString &state) {
     return {nullptr, "openReset", {}};
   if (state == QLatin1String("about"))
     return {nullptr, "openAbout", {}};
+  if (state == QLatin1String("profile"))
+    return {nullptr, "openProfile", {}};
+  if (state == QLatin1String("gun"))
+    return {nullptr, "openGun", {}};
   // Slot 1: slot 0 is the only left button and is never re-assigned.
   if (state == QLatin1String("assignment"))
     return {"mouseMain", "chooseKey", {1}};

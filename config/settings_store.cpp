@@ -5,6 +5,7 @@
 #include "file_replace.h"
 
 #include <QDebug>
+#include <QJSValue>
 
 namespace {
 
@@ -17,6 +18,14 @@ QVariantList asList(const QVariant &value) {
   if (type == QMetaType::QStringList || type == QMetaType::QVariantList)
     return value.toList();
   return {};
+}
+
+// The interface hands JavaScript arrays and objects over wrapped as a
+// QJSValue, which QSettings cannot write; they are stored as plain values.
+QVariant plainValue(const QVariant &value) {
+  if (value.metaType() == QMetaType::fromType<QJSValue>())
+    return value.value<QJSValue>().toVariant();
+  return value;
 }
 
 } // namespace
@@ -32,11 +41,11 @@ QVariantList myQQuickView::getDataList(QVariant key, bool isRecovery) {
 }
 
 void myQQuickView::setData(QVariant key, QVariant data) {
-  currentProfileSettings()->setValue(key.toString(), data);
+  currentProfileSettings()->setValue(key.toString(), plainValue(data));
 }
 
 void myQQuickView::setGlobalData(QVariant key, QVariant tmpdata) {
-  globalConfig->setValue(key.toString(), tmpdata);
+  globalConfig->setValue(key.toString(), plainValue(tmpdata));
 }
 
 void myQQuickView::setDataList(QVariant key, QVariantList datalist) {

@@ -3,6 +3,7 @@
 #include "shell/myqquickview.h"
 #include "testsupport.h"
 
+#include <QJSEngine>
 #include <QTest>
 
 #include <csignal>
@@ -91,6 +92,21 @@ private slots:
              QByteArray("[mouse]\nlightValue=1, 2, 4\nreportRate=2\nscrollRate=3\n"));
     QCOMPARE(readFile(profileFile(1)), QByteArray("[mouse]\nreportRate=1\n"));
     QCOMPARE(readFile(global), QByteArray("[mouse]\nprofileNo=3\n"));
+  }
+
+  // Lists from the interface arrive as script arrays.
+  void scriptArraysStoredAsLists() {
+    WorkDir dir;
+    {
+      myQQuickView view(nullptr);
+      QJSEngine engine;
+      const QJSValue chosen = engine.evaluate(QStringLiteral("[0, 4, 2]"));
+      view.setGlobalData(QStringLiteral("mouse/selectGun"), QVariant::fromValue(chosen));
+      view.setData(QStringLiteral("mouse/lightValue"),
+                   QVariant::fromValue(engine.evaluate(QStringLiteral("[1, 2, 4]"))));
+    }
+    QCOMPARE(readFile(global), QByteArray("[mouse]\nselectGun=0, 4, 2\n"));
+    QCOMPARE(readFile(profileFile(1)), QByteArray("[mouse]\nlightValue=1, 2, 4\n"));
   }
 
   void resetApconfigGivesFactoryValues() {

@@ -79,7 +79,7 @@ Item {
             loadStrings()
             profile.init()
             profile.profileNo = Number(globalValue("mouse/profileNo", 0))
-            menuUp.profileBtn.currentSelect = profile.profileNo
+            menuUp.profileBtn.currentSelect = profile.activeRow
             menuUp.profileBtn.closeMenu()
             ui_View.setCurrentProfile(profile.profileNo)
             macroEditor.init()
@@ -220,6 +220,17 @@ Item {
         showMask()
     }
     function openAbout() { aboutMenu.visible = true }
+    function openProfile() {
+        openDialog(profile, true)
+        mainFocus()
+    }
+    function openGun() {
+        if (!isGun)
+            return
+        openDialog(gunControl, !gunPlaced)
+        gunPlaced = true
+        mainFocus()
+    }
     function aboutChosen(index) {
         if (index === 0)
             Qt.openUrlExternally(url)
@@ -308,11 +319,7 @@ Item {
                 mainWindow.openDialog(macroEditor, true)
                 mainWindow.mainFocus()
             }
-            onGunClicked: {
-                mainWindow.openDialog(gunControl, !mainWindow.gunPlaced)
-                mainWindow.gunPlaced = true
-                mainWindow.mainFocus()
-            }
+            onGunClicked: mainWindow.openGun()
         }
         TextButton {
             id: systemButton
@@ -356,10 +363,7 @@ Item {
             id: configButton
             objectName: "configButton"
             text: mainWindow.lang(mainWindow.mainLang, 4)
-            onClicked: {
-                mainWindow.openDialog(profile, true)
-                mainWindow.mainFocus()
-            }
+            onClicked: mainWindow.openProfile()
         }
         TextButton {
             id: resetButton
@@ -449,7 +453,8 @@ Item {
     Profile {
         id: profile
         objectName: "profile"
-        onChangeProfile: function (tmpProfileNo) { mainWindow.switchProfile(tmpProfileNo) }
+        // The drop-down passes a row; the switch needs that row's profile.
+        onChangeProfile: function (tmpProfileNo) { mainWindow.switchProfile(profile.numberOfRow(tmpProfileNo)) }
     }
     ResetDialog {
         id: resetBox

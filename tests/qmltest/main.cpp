@@ -78,8 +78,32 @@ public:
         [this](const QString &function, Qt::ConnectionType, const QVariantList &args) {
           calls << callText(function, args);
         });
+    myQQuickView::setFileDialogHook([this](bool save, QString title, QString filter) {
+      dialogs << callText(save ? QStringLiteral("save") : QStringLiteral("open"), {title, filter});
+      return dialogAnswer;
+    });
   }
-  ~VirtualMouse() override { myQQuickView::setRootCallObserver(nullptr); }
+  ~VirtualMouse() override {
+    myQQuickView::setRootCallObserver(nullptr);
+    myQQuickView::setFileDialogHook({});
+  }
+
+  // The view's file dialogs answer this name ("" is a cancel) and record
+  // what they were asked, as "open|save title filter".
+  Q_INVOKABLE void answerFileDialogs(const QString &answer) {
+    dialogAnswer = answer;
+    dialogs.clear();
+  }
+  Q_INVOKABLE QStringList fileDialogsAsked() const { return dialogs; }
+  // Command blocks as the device received them, unscrambled, each as
+  // "code b1 ... b7" in hex, since the last clearTrace().
+  Q_INVOKABLE QStringList commands() const {
+    QStringList out;
+    for (const vmouse::Command &c : vmouse::commands())
+      out << QByteArray(reinterpret_cast<const char *>(c.block.data()), int(c.block.size()))
+                 .toHex(' ');
+    return out;
+  }
 
   Q_INVOKABLE QStringList trace() const {
     QStringList lines;
@@ -89,6 +113,7 @@ public:
   }
   Q_INVOKABLE void clearTrace() {
     vmouse::clearTrace();
+    vmouse::clearCommands();
     calls.clear();
   }
   // Plugging in runs the device check at once instead of after the
@@ -163,6 +188,8 @@ private:
   Widget &window;
   QStringList calls;
   platform::PointerSettingsLog pointer;
+  QStringList dialogs;
+  QString dialogAnswer;
 };
 
 class Setup : public QObject {

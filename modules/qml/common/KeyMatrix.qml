@@ -63,11 +63,6 @@ Rectangle {
     }
     function saveData() { working.saveData() }
     function checkOneLeftKey() { return working.checkOneLeftKey() }
-    function gunPeriod(slotPreset) {
-        var presets = gunControl.gunNumberModel
-        var p = presets && slotPreset >= 0 && slotPreset < presets.count ? parseInt(presets.get(slotPreset).gunPeriod, 10) : NaN
-        return isFinite(p) ? p : 10
-    }
     function copySlot(from, j) {
         var s = from.get(j)
         working.set(j, { "keyCode0": s.keyCode0, "keyCode1": s.keyCode1, "keyCode2": s.keyCode2,
@@ -96,8 +91,7 @@ Rectangle {
                 var s = j < count ? get(j) : null
                 flat = flat.concat(s ? [s.keyCode0, s.keyCode1, s.keyCode2, s.keyCode3] : keyMatrix.builtIn[j])
             }
-            ui_View.mouseSetKeyMatrix(flat, true, [keyMatrix.gunPeriod(gunControl.selectGun1),
-                keyMatrix.gunPeriod(gunControl.selectGun2), keyMatrix.gunPeriod(gunControl.selectGun3)])
+            ui_View.mouseSetKeyMatrix(flat, true, gunControl.slotPeriods())
         }
         function isLeft(j) {
             var s = get(j)

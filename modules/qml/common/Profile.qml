@@ -1,38 +1,53 @@
 import QtQuick
 import "../basic"
 
-// Profile dialog and the rows of the top profile drop-down. Placeholder of
-// the profile page: it loads and stores the row list.
+// Profile dialog: the user's profiles (at most six rows, row 0 the standard
+// one), and the row list the top profile drop-down shows. Each row carries
+// the number of its profile file; rows and numbers part ways once a middle
+// row has been deleted and another added, so every file operation and every
+// switch goes through the row's number.
 Dialog {
     id: profile
 
-    property var profileLang: ["config", "New", "Import", "Delete", "Export", "Standard"]
+    property var profileLang: ["config", "New", "Import", "Delete", "Export", "Standard",
+        "", "", "", "", "", "", "", "", "", "", "", "", "", ""]
     property int profileNo: -1
-    property int selectedRow: 0
+    property int currentRow: 0
+    property int editingRow: -1
+    property int menuRow: -1
+    readonly property int maxRows: 6
+    readonly property int activeRow: rowOfNumber(profileNo)
     property alias profileDataModel0: rows
 
     signal changeProfile(int tmpProfileNo)
 
     width: 415
     height: 288
-    title: profileLang[0]
+    title: lang(0)
+
+    function lang(i) { return profileLang && profileLang[i] !== undefined ? String(profileLang[i]) : "" }
 
     function init() {
         var names = ui_View.getNameList(2)
         if (names.length === 2 && names[1] === "vornakelpish")
             names = [names[0]]
         rows.clear()
-        selectedRow = 0
-        for (var i = 0; i < names.length; ++i) {
+        currentRow = 0
+        for (var i = 0; i < names.length && rows.count < maxRows; ++i) {
             var entry = String(names[i])
             var number = parseInt(entry.slice(-1), 10)
+            // A stored text that does not end in a profile number is not a row.
+            if (entry.length === 0 || isNaN(number) || number >= maxRows || rowOfNumber(number) >= 0) {
+                console.warn("Profile: stored row", JSON.stringify(entry), "skipped")
+                continue
+            }
             rows.append({ "textValue": entry.slice(0, -1), "profileNo": number })
             if (number === profileNo)
-                selectedRow = i
+                currentRow = rows.count - 1
         }
         if (rows.count === 0)
             rows.append({ "textValue": "", "profileNo": 0 })
-        rows.setProperty(0, "textValue", String(profileLang[5]))
+        rows.setProperty(0, "textValue", lang(5))
         storeRows()
     }
     function storeRows() {
@@ -41,13 +56,268 @@ Dialog {
             list.push(rows.get(i).textValue + rows.get(i).profileNo)
         ui_View.updataNameList(2, list)
     }
-    function profileFocus() {}
+    function rowOfNumber(number) {
+        for (var i = 0; i < rows.count; ++i)
+            if (rows.get(i).profileNo === number)
+                return i
+        return -1
+    }
+    // The profile a row of the top drop-down stands for; an unknown row
+    // stands for the active profile, so choosing it switches nothing.
+    function numberOfRow(row) {
+        return row >= 0 && row < rows.count ? rows.get(row).profileNo : profileNo
+    }
+    function hasName(name) {
+        for (var i = 0; i < rows.count; ++i)
+            if (rows.get(i).textValue === name)
+                return true
+        return false
+    }
+    // The top drop-down points at rows: keep it on the active profile.
+    function syncTopList() {
+        if (typeof menuUp !== "undefined" && menuUp && activeRow >= 0)
+            menuUp.profileBtn.currentSelect = activeRow
+    }
+
+    // Appends and selects a row with factory settings; its number, or -1
+    // when six rows exist.
+    function addRow() {
+        if (rows.count >= maxRows)
+            return -1
+        var n = 0
+        while (n < 12 && hasName("profile_" + n))
+            ++n
+        var number = 0
+        while (rowOfNumber(number) >= 0)
+            ++number
+        rows.append({ "textValue": "profile_" + n, "profileNo": number })
+        currentRow = rows.count - 1
+        storeRows()
+        ui_View.resetProfile(number)
+        return number
+    }
+    function newProfile() {
+        profileFocus()
+        addRow()
+    }
+    // With six rows nothing is imported: the file would replace the
+    // selected profile instead of adding one.
+    function importProfile() {
+        profileFocus()
+        var number = addRow()
+        if (number < 0) {
+            console.warn("Profile: six profiles exist, import refused")
+            return
+        }
+        ui_View.loadProfile(number)
+    }
+    function deleteRow(row) {
+        if (row <= 0 || row >= rows.count || row === activeRow) {
+            console.warn("Profile: row", row, "cannot be deleted")
+            return false
+        }
+        rows.remove(row)
+        currentRow = Math.min(row, rows.count - 1)
+        storeRows()
+        syncTopList()
+        return true
+    }
+    function exportRow(row) {
+        if (row >= 0 && row < rows.count)
+            ui_View.saveProfile(rows.get(row).profileNo)
+    }
+    // Row 0 keeps its label; empty and duplicate names are refused.
+    function renameRow(row, name) {
+        name = String(name).trim()
+        if (row <= 0 || row >= rows.count || name === "" || hasName(name)) {
+            console.warn("Profile: name", JSON.stringify(name), "refused for row", row)
+            return false
+        }
+        rows.setProperty(row, "textValue", name)
+        storeRows()
+        return true
+    }
+
+    function startRename(row) {
+        commitRename()
+        if (row <= 0 || row >= rows.count)
+            return
+        editingRow = row
+        nameEditor.text = rows.get(row).textValue
+        nameEditor.forceActiveFocus()
+        nameEditor.selectAll()
+    }
+    function commitRename() {
+        if (editingRow < 0)
+            return
+        var row = editingRow
+        editingRow = -1
+        nameEditor.focus = false
+        if (nameEditor.text !== rows.get(row).textValue)
+            renameRow(row, nameEditor.text)
+    }
+    function openMenu(row, x, y) {
+        commitRename()
+        currentRow = row
+        menuRow = row
+        rowMenu.x = Math.max(0, Math.min(width - rowMenu.width, x))
+        rowMenu.y = Math.max(0, Math.min(height - titleHeight - rowMenu.height, y))
+        rowMenu.visible = true
+    }
+    function menuChosen(entry) {
+        rowMenu.visible = false
+        if (entry === 0)
+            deleteRow(menuRow)
+        else
+            exportRow(menuRow)
+    }
+    function profileFocus() {
+        commitRename()
+        rowMenu.visible = false
+    }
 
     ListModel { id: rows }
 
+    onBackgroundPressed: profileFocus()
     onCloseClicked: {
+        profileFocus()
         visible = false
         mainWindow.hideMask()
         mainWindow.mainFocus()
+    }
+
+    Rectangle {
+        id: listBox
+        x: 16
+        y: 16
+        width: 384
+        height: 180
+        color: colorBlack
+
+        ListView {
+            id: rowList
+            objectName: "rowList"
+            anchors.fill: parent
+            clip: true
+            interactive: false
+            model: rows
+            delegate: Rectangle {
+                id: rowItem
+                required property int index
+                required property string textValue
+                width: rowList.width
+                height: 27
+                color: index === profile.currentRow || area.containsMouse ? colorOrange : colorBlack
+                Text {
+                    x: 12
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: rowItem.textValue
+                    visible: profile.editingRow !== rowItem.index
+                    color: fontColor
+                    font.family: fontFamily
+                    font.pixelSize: fontNormalSize
+                }
+                MouseArea {
+                    id: area
+                    anchors.fill: parent
+                    hoverEnabled: true
+                    acceptedButtons: Qt.LeftButton | Qt.RightButton
+                    onPressed: function (mouse) {
+                        // A row removed from the model waits for deletion.
+                        if (rowItem.index < 0)
+                            return
+                        if (profile.editingRow !== rowItem.index)
+                            profile.commitRename()
+                        rowMenu.visible = false
+                        profile.currentRow = rowItem.index
+                        if (mouse.button === Qt.RightButton) {
+                            var p = mapToItem(rowMenu.parent, mouse.x, mouse.y)
+                            profile.openMenu(rowItem.index, p.x, p.y)
+                        }
+                    }
+                    onDoubleClicked: function (mouse) {
+                        if (mouse.button === Qt.LeftButton && rowItem.index >= 0)
+                            profile.startRename(rowItem.index)
+                    }
+                }
+            }
+        }
+        TextInput {
+            id: nameEditor
+            objectName: "nameEditor"
+            x: 12
+            y: profile.editingRow * 27 - rowList.contentY
+            width: parent.width - 24
+            height: 27
+            visible: profile.editingRow >= 0
+            verticalAlignment: TextInput.AlignVCenter
+            maximumLength: 24
+            selectByMouse: true
+            color: fontColor
+            selectionColor: colorGray1
+            font.family: fontFamily
+            font.pixelSize: fontNormalSize
+            Keys.onReturnPressed: profile.commitRename()
+            Keys.onEnterPressed: profile.commitRename()
+            onActiveFocusChanged: if (!activeFocus) profile.commitRename()
+        }
+    }
+
+    Row {
+        x: 16
+        y: listBox.y + listBox.height + 12
+        spacing: 8
+        TextButton {
+            objectName: "newButton"
+            normalColor: colorGray0
+            border.color: hovered ? Qt.rgba(1, 1, 1, 0.35) : colorGray1
+            text: profile.lang(1)
+            onClicked: profile.newProfile()
+        }
+        TextButton {
+            objectName: "importButton"
+            normalColor: colorGray0
+            border.color: hovered ? Qt.rgba(1, 1, 1, 0.35) : colorGray1
+            text: profile.lang(2)
+            onClicked: profile.importProfile()
+        }
+    }
+
+    Rectangle {
+        id: rowMenu
+        objectName: "rowMenu"
+        width: 100
+        height: 48
+        z: 10
+        visible: false
+        color: colorGray0
+        border.color: colorGray1
+        Column {
+            Repeater {
+                model: 2
+                delegate: Rectangle {
+                    id: entry
+                    required property int index
+                    objectName: index === 0 ? "menuDelete" : "menuExport"
+                    width: rowMenu.width
+                    height: 24
+                    color: entryArea.containsMouse ? colorOrange : "transparent"
+                    Text {
+                        x: 12
+                        anchors.verticalCenter: parent.verticalCenter
+                        text: profile.lang(3 + entry.index)
+                        color: fontColor
+                        font.family: fontFamily
+                        font.pixelSize: fontNormalSize
+                    }
+                    MouseArea {
+                        id: entryArea
+                        anchors.fill: parent
+                        hoverEnabled: true
+                        onClicked: profile.menuChosen(entry.index)
+                    }
+                }
+            }
+        }
     }
 }

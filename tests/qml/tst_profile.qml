@@ -1,0 +1,295 @@
+import QtQuick
+import QtTest
+
+// The profile dialog and the top profile drop-down on the real back end.
+Item {
+    id: window
+    width: 1024
+    height: 640
+
+    Loader {
+        id: loader
+        source: "qrc:/modules/qml/main.qml"
+    }
+
+    TestCase {
+        id: testCase
+        name: "Profile"
+        when: windowShown && loader.status === Loader.Ready
+
+        property var main: loader.item
+        property var profile: part("profile")
+        property var topList: part("menuUp").profileBtn
+
+        function part(name) { return main ? findChild(main, name) : null }
+        function ready() {
+            if (!main.isPownOn)
+                main.initUI()
+            tryCompare(main, "isRevealed", true, 5000)
+            tryCompare(part("busy"), "isBusy", false, 5000)
+        }
+        // Stored rows and the active profile, as a start-up would find them.
+        function start(stored, active) {
+            ready()
+            ui_View.updataNameList(2, stored)
+            ui_View.setGlobalData("mouse/profileNo", active)
+            ui_View.setCurrentProfile(active)
+            profile.profileNo = -1
+            profile.init()
+            profile.profileNo = active
+            topList.currentSelect = profile.activeRow
+            profile.profileFocus()
+            main.openProfile()
+            verify(profile.visible)
+            settled()
+        }
+        // The row list lays out its rows anew before the next frame.
+        function settled() {
+            var list = findChild(profile, "rowList")
+            tryVerify(function () { return !isPolishScheduled(list) })
+        }
+        function rowsOf() {
+            var out = []
+            for (var i = 0; i < profile.profileDataModel0.count; ++i) {
+                var r = profile.profileDataModel0.get(i)
+                out.push(r.textValue + r.profileNo)
+            }
+            return out
+        }
+        function stored() { return ui_View.getNameList(2).map(String) }
+        function rowPoint(row) { return { "x": 100, "y": row * 27 + 13 } }
+        function menuOn(row) {
+            settled()
+            var list = findChild(profile, "rowList")
+            var p = rowPoint(row)
+            mouseClick(list, p.x, p.y, Qt.RightButton)
+            verify(findChild(profile, "rowMenu").visible)
+            compare(profile.currentRow, row)
+        }
+        function chooseOnTop(row) {
+            tryCompare(topList, "isSliding", false)
+            mouseClick(topList)
+            tryCompare(findChild(topList, "listBox"), "height", topList.count * 24)
+            mouseClick(findChild(topList, "listBox"), 40, row * 24 + 12)
+            tryCompare(topList, "isSliding", false)
+        }
+        // A value that tells one profile file from another.
+        function mark(number, value) {
+            ui_View.setCurrentProfile(number)
+            ui_View.setData("mouse/reportRate", value)
+            ui_View.setCurrentProfile(profile.profileNo)
+        }
+        function markOf(number) {
+            ui_View.setCurrentProfile(number)
+            var v = String(ui_View.getData("mouse/reportRate", false))
+            ui_View.setCurrentProfile(profile.profileNo)
+            return v
+        }
+
+        function cleanupTestCase() {
+            for (var n = 1; n <= 5; ++n)
+                ui_View.resetProfile(n)
+        }
+        function cleanup() {
+            if (!main || !main.isPownOn)
+                return
+            vmouse.answerFileDialogs("")
+            profile.profileFocus()
+            profile.visible = false
+            main.hideMask()
+            start(["Standard0", "vornakelpish"], 0)
+            profile.visible = false
+            main.hideMask()
+        }
+
+        function test_init_data() {
+            return [
+                { tag: "dummy second entry dropped", stored: ["Standard0", "vornakelpish"], active: 0,
+                  rows: ["Standard0"], current: 0 },
+                { tag: "row 0 always standard, active selected", stored: ["Mine0", "Work3", "Play1"], active: 1,
+                  rows: ["Standard0", "Work3", "Play1"], current: 2 },
+                { tag: "active not listed selects row 0", stored: ["Standard0", "Work3"], active: 4,
+                  rows: ["Standard0", "Work3"], current: 0 },
+                { tag: "empty list gives the standard row", stored: [], active: 0, rows: ["Standard0"], current: 0 },
+                { tag: "texts without a usable number skipped", stored: ["Standard0", "bad", "x9", "again0", "", "ok2"],
+                  active: 0, rows: ["Standard0", "ok2"], current: 0 },
+            ]
+        }
+        function test_init(data) {
+            ready()
+            ui_View.updataNameList(2, data.stored)
+            profile.profileNo = data.active
+            profile.init()
+            compare(rowsOf(), data.rows)
+            compare(profile.currentRow, data.current)
+            // One row is stored with the dummy entry so that it reads back as a list.
+            compare(stored(), data.rows.length === 1 ? data.rows.concat(["vornakelpish"]) : data.rows)
+        }
+
+        function test_newUpToSix() {
+            start(["Standard0", "vornakelpish"], 0)
+            for (var n = 1; n <= 5; ++n)
+                mark(n, "3")
+            var factory = String(ui_View.getData("mouse/reportRate", true))
+            verify(factory !== "3")
+            for (n = 1; n <= 6; ++n)
+                mouseClick(findChild(profile, "newButton"))
+            compare(rowsOf(), ["Standard0", "profile_01", "profile_12", "profile_23", "profile_34", "profile_45"])
+            compare(stored(), rowsOf())
+            compare(profile.currentRow, 5)
+            // Every new profile starts from the factory settings.
+            for (n = 1; n <= 5; ++n)
+                compare(markOf(n), factory, "profile " + n)
+
+            // The seventh touches nothing.
+            mark(2, "3")
+            ignoreWarning("Profile: six profiles exist, import refused")
+            vmouse.answerFileDialogs("./never.pf")
+            mouseClick(findChild(profile, "importButton"))
+            compare(vmouse.fileDialogsAsked(), [])
+            compare(stored(), ["Standard0", "profile_01", "profile_12", "profile_23", "profile_34", "profile_45"])
+            compare(markOf(2), "3")
+        }
+
+        function test_deleteRefusals() {
+            start(["Standard0", "A1", "B2", "C3"], 2)
+            compare(topList.currentSelect, 2)
+
+            ignoreWarning("Profile: row 0 cannot be deleted")
+            menuOn(0)
+            mouseClick(findChild(profile, "menuDelete"))
+            verify(!findChild(profile, "rowMenu").visible)
+            ignoreWarning("Profile: row 2 cannot be deleted")
+            menuOn(2)
+            mouseClick(findChild(profile, "menuDelete"))
+            compare(rowsOf(), ["Standard0", "A1", "B2", "C3"])
+            compare(stored(), ["Standard0", "A1", "B2", "C3"])
+
+            // A row above the active one: the top list stays on the active profile.
+            mark(1, "3")
+            menuOn(1)
+            mouseClick(findChild(profile, "menuDelete"))
+            compare(rowsOf(), ["Standard0", "B2", "C3"])
+            compare(stored(), rowsOf())
+            compare(topList.currentSelect, 1)
+            compare(topList.textValue, "B")
+            // The file is left alone.
+            compare(markOf(1), "3")
+        }
+
+        function test_rename() {
+            start(["Standard0", "A1", "B2"], 0)
+            var list = findChild(profile, "rowList")
+            var editor = findChild(profile, "nameEditor")
+            settled()
+            mouseDoubleClickSequence(list, 100, rowPoint(1).y)
+            verify(editor.visible)
+            compare(editor.selectedText, "A")
+            editor.text = "Work"
+            keyClick(Qt.Key_Return)
+            verify(!editor.visible)
+            compare(rowsOf(), ["Standard0", "Work1", "B2"])
+            compare(stored(), rowsOf())
+
+            // A name present in the list is refused; a press elsewhere ends it.
+            settled()
+            mouseDoubleClickSequence(list, 100, rowPoint(2).y)
+            verify(editor.visible)
+            editor.text = "Work"
+            ignoreWarning("Profile: name \"Work\" refused for row 2")
+            mousePress(profile, 300, 270)
+            mouseRelease(profile, 300, 270)
+            verify(!editor.visible)
+            compare(rowsOf(), ["Standard0", "Work1", "B2"])
+
+            // Blank names are refused, and row 0 keeps its label.
+            ignoreWarning("Profile: name \"\" refused for row 1")
+            verify(!profile.renameRow(1, "  "))
+            settled()
+            mouseDoubleClickSequence(list, 100, rowPoint(0).y)
+            verify(!editor.visible)
+            compare(stored(), ["Standard0", "Work1", "B2"])
+
+            // Closing the dialog commits an open editor.
+            settled()
+            mouseDoubleClickSequence(list, 100, rowPoint(2).y)
+            editor.text = "Play"
+            profile.closeClicked()
+            verify(!profile.visible)
+            compare(stored(), ["Standard0", "Work1", "Play2"])
+
+            // The top list shows the active profile's new name.
+            start(["Standard0", "A1"], 1)
+            compare(topList.textValue, "A")
+            verify(profile.renameRow(1, "Zed"))
+            compare(topList.textValue, "Zed")
+        }
+
+        function test_importExport() {
+            // Rows and numbers apart: row 2 holds profile 1 after a delete and an add.
+            start(["Standard0", "A1", "B2"], 0)
+            menuOn(1)
+            mouseClick(findChild(profile, "menuDelete"))
+            mouseClick(findChild(profile, "newButton"))
+            compare(rowsOf(), ["Standard0", "B2", "profile_01"])
+
+            // Export from the menu writes the chosen row's profile.
+            mark(2, "3")
+            vmouse.answerFileDialogs("./b.pf")
+            menuOn(1)
+            mouseClick(findChild(profile, "menuExport"))
+            compare(vmouse.fileDialogsAsked(), ["save Save File Profile(*.pf)"])
+
+            // Import adds a row and fills its own profile from the file.
+            vmouse.answerFileDialogs("./b.pf")
+            mouseClick(findChild(profile, "importButton"))
+            compare(vmouse.fileDialogsAsked(), ["open Open File Profile(*.pf)"])
+            compare(rowsOf(), ["Standard0", "B2", "profile_01", "profile_13"])
+            compare(profile.currentRow, 3)
+            compare(markOf(3), "3")
+            compare(markOf(1), String(ui_View.getData("mouse/reportRate", true)))
+
+            // A cancelled import leaves the new row with the factory settings.
+            mark(4, "3")
+            vmouse.answerFileDialogs("")
+            mouseClick(findChild(profile, "importButton"))
+            compare(vmouse.fileDialogsAsked(), ["open Open File Profile(*.pf)"])
+            compare(rowsOf(), ["Standard0", "B2", "profile_01", "profile_13", "profile_24"])
+            compare(markOf(4), String(ui_View.getData("mouse/reportRate", true)))
+        }
+
+        function test_switchFromTopList() {
+            start(["Standard0", "A1", "B2"], 0)
+            menuOn(1)
+            mouseClick(findChild(profile, "menuDelete"))
+            mouseClick(findChild(profile, "newButton"))
+            compare(rowsOf(), ["Standard0", "B2", "profile_01"])
+            profile.closeClicked()
+
+            vmouse.clearTrace()
+            chooseOnTop(2)
+            // Row 2 stands for profile 1.
+            tryCompare(profile, "profileNo", 1)
+            compare(String(ui_View.getGlobalData("mouse/profileNo")), "1")
+            compare(topList.textValue, "profile_0")
+            verify(!part("busy").isBusy)
+            var codes = vmouse.commands().map(function (c) { return c.slice(0, 2) })
+            for (var code of ["12", "11", "0d", "02"])
+                verify(codes.indexOf(code) >= 0, "command " + code + " in " + codes)
+            // The pages now read profile 1.
+            mark(1, "3")
+            compare(String(ui_View.getData("mouse/reportRate", false)), "3")
+
+            // The active one again: nothing at all.
+            vmouse.clearTrace()
+            chooseOnTop(2)
+            compare(vmouse.commands(), [])
+            compare(profile.profileNo, 1)
+
+            vmouse.clearTrace()
+            chooseOnTop(0)
+            tryCompare(profile, "profileNo", 0)
+            verify(vmouse.commands().length > 0)
+        }
+    }
+}
