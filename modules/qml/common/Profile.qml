@@ -100,16 +100,15 @@ Dialog {
         profileFocus()
         addRow()
     }
-    // With six rows nothing is imported: the file would replace the
-    // selected profile instead of adding one.
+    // With six rows no row is added and the file goes into the selected
+    // row's profile.
     function importProfile() {
         profileFocus()
         var number = addRow()
-        if (number < 0) {
-            console.warn("Profile: six profiles exist, import refused")
-            return
-        }
-        ui_View.loadProfile(number)
+        if (number < 0 && currentRow >= 0 && currentRow < rows.count)
+            number = rows.get(currentRow).profileNo
+        if (number >= 0)
+            ui_View.loadProfile(number)
     }
     function deleteRow(row) {
         if (row <= 0 || row >= rows.count || row === activeRow) {
