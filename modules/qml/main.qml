@@ -340,6 +340,7 @@ Item {
         LightControl {
             id: lightControl
             objectName: "lightControl"
+            dpiCount: dpiSetting.dpiCount
         }
     }
 

@@ -78,7 +78,10 @@ public:
           calls << callText(function, args);
         });
   }
-  ~VirtualMouse() override { myQQuickView::setRootCallObserver(nullptr); }
+  ~VirtualMouse() override {
+    myQQuickView::setRootCallObserver(nullptr);
+    myQQuickView::setFileDialogHook({});
+  }
 
   Q_INVOKABLE QStringList trace() const {
     QStringList lines;
@@ -126,10 +129,47 @@ public:
   // Calls into the interface's root since the last clearTrace(), each as
   // "name arg1 arg2".
   Q_INVOKABLE QStringList rootCalls() const { return calls; }
+  // The device's lighting and macro state as the commands left it.
+  Q_INVOKABLE QVariantMap state() const {
+    const vmouse::DeviceState s = vmouse::deviceState();
+    auto list = [](auto begin, auto end) {
+      QVariantList out;
+      for (auto it = begin; it != end; ++it)
+        out << int(*it);
+      return out;
+    };
+    QVariantMap macros;
+    for (const auto &[id, bytes] : s.macros)
+      macros.insert(QString::number(id), list(bytes.begin(), bytes.end()));
+    QVariantList matrix1 = list(s.keyMatrices[0].begin(), s.keyMatrices[0].end());
+    return {{"led", QVariantList{s.ledEffect, s.ledOption1, s.ledOption2}},
+            {"fixedColour", list(s.fixedColour.begin(), s.fixedColour.end())},
+            {"stageColourType", s.stageColourType},
+            {"stageColours", list(s.stageColours.begin(), s.stageColours.end())},
+            {"macros", macros},
+            {"keyMatrix1", matrix1}};
+  }
+  // The view's device flags, as read from the configuration at start-up.
+  Q_INVOKABLE void setViewFlags(bool colourful, bool is55328) {
+    window.view()->isColorful = colourful;
+    window.view()->is55328 = is55328;
+  }
+  // Answers the view's file dialogs from now on: the file chosen, or "" for
+  // cancel; fileDialogsAsked() counts the questions.
+  Q_INVOKABLE void answerFileDialogs(const QString &answer) {
+    dialogAnswer = answer;
+    myQQuickView::setFileDialogHook([this](bool, QString, QString) {
+      ++dialogsAsked;
+      return dialogAnswer;
+    });
+  }
+  Q_INVOKABLE int fileDialogsAsked() const { return dialogsAsked; }
 
 private:
   Widget &window;
   QStringList calls;
+  QString dialogAnswer;
+  int dialogsAsked = 0;
 };
 
 class Setup : public QObject {
