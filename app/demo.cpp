@@ -59,6 +59,10 @@ const char *stateFunction(const QString &state) {
     return "openReset";
   if (state == QLatin1String("about"))
     return "openAbout";
+  if (state == QLatin1String("macro"))
+    return "openMacroEditor";
+  if (state == QLatin1String("light"))
+    return "openLightEffects";
   return nullptr;
 }
 

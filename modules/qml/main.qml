@@ -220,6 +220,57 @@ Item {
         showMask()
     }
     function openAbout() { aboutMenu.visible = true }
+    function openMacroEditor() {
+        mainFocus()
+        openDialog(macroEditor, true)
+        if (macroEditor.macroModel.count > 0)
+            macroEditor.selectMacro(0)
+    }
+    function openLightEffects() {
+        mainFocus()
+        lightControl.lightModel.openMenu()
+    }
+
+    // Key slots bound to a macro: code0 04 and the name stored for code2.
+    function slotCodes(j) {
+        var k = keyMatrix.modKeys[j]
+        return k ? [Number(k[0]), Number(k[1]), Number(k[2]), Number(k[3])] : [0, 0, 0, 0]
+    }
+    function setSlotCodes(j, codes) {
+        var keys = keyMatrix.modKeys.slice()
+        keys[j] = codes.slice()
+        keyMatrix.modKeys = keys
+    }
+    function slotsBoundTo(macroName) {
+        var out = []
+        for (var j = 0; j < 16; ++j) {
+            var codes = slotCodes(j)
+            if (codes[0] === 4 && String(ui_View.getData("mouseMacroKey/" + codes[2], false)) === macroName)
+                out.push(j)
+        }
+        return out
+    }
+    function macroChanged(macroName) {
+        for (var j of slotsBoundTo(macroName))
+            macroEditor.sendMacro(j, macroName)
+    }
+    function macroRenamed(oldMacroName, newMacroName) {
+        var slots = slotsBoundTo(oldMacroName)
+        for (var j of slots)
+            ui_View.setData("mouseMacroKey/" + slotCodes(j)[2], newMacroName)
+        // Shows the new names.
+        if (slots.length > 0)
+            keyMatrix.modKeys = keyMatrix.modKeys.slice()
+        ui_View.modifyMacroNameUpdateProfile(oldMacroName, newMacroName)
+    }
+    function macroDeleted(macroName) {
+        for (var j of slotsBoundTo(macroName)) {
+            var factory = ui_View.mouseGetKeydefine(j, true)
+            setSlotCodes(j, [Number(factory[0]), Number(factory[1]), Number(factory[2]), Number(factory[3])])
+            keyMatrix.saveData()
+        }
+        ui_View.deleteMacroUpdateProfile(macroName)
+    }
     function aboutChosen(index) {
         if (index === 0)
             Qt.openUrlExternally(url)
@@ -430,6 +481,9 @@ Item {
     MacroEditor {
         id: macroEditor
         objectName: "macroEditor"
+        onModifyMacroData: function (macroName) { mainWindow.macroChanged(macroName) }
+        onModifyMacroName: function (oldMacroName, newMacroName) { mainWindow.macroRenamed(oldMacroName, newMacroName) }
+        onDeleteMacro: function (macroName) { mainWindow.macroDeleted(macroName) }
     }
     GunControl {
         id: gunControl

@@ -27,6 +27,8 @@ Rectangle {
             var i = [0xF0, 0xF2, 0xF1, 0xF4, 0xF3, 0x1E].indexOf(k[2])
             return i < 0 ? labels[6] : labels[i]
         }
+        if (k[0] === 4)
+            return String(ui_View.getData("mouseMacroKey/" + k[2], false))
         if (k[0] === 5 && k[2] >= 1 && k[2] <= 4)
             return labels[6 + k[2]]
         return ""
