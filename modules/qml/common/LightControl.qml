@@ -324,7 +324,7 @@ Rectangle {
                 readonly property bool lit: lightControl.selectColor === index || lightControl.hoverColor === index
                 objectName: "colorBlock" + index
                 x: 16 + index * 26
-                y: 36
+                y: 32
                 z: lit ? 2 : 1
                 width: 14
                 height: 30
@@ -358,7 +358,7 @@ Rectangle {
             id: bar
             objectName: "colorBar"
             x: 24
-            y: 78
+            y: 86
             width: lightControl.barWidth
             height: 10
             Image {
@@ -371,7 +371,7 @@ Rectangle {
                 id: marker
                 objectName: "colorMarker"
                 x: lightControl.markerPos - 8
-                y: -20
+                y: -22
                 width: 17
                 height: 30
                 Rectangle {
@@ -408,7 +408,7 @@ Rectangle {
         }
         Row {
             x: 16
-            y: 100
+            y: 108
             spacing: 6
             Text { text: "R"; color: colorGray3; font.family: fontFamily; font.pixelSize: fontNormalSize }
             Rectangle {
