@@ -168,6 +168,24 @@ Item {
             editor.stopRecord()
         }
 
+        function test_closeWhileRecordingAndUnsentSlots() {
+            editor.newMacro()
+            var name = editor.selectedName()
+            mouseClick(inEditor("recordButton"))
+            record([["down", 0x04], ["up", 0x04]])
+            editor.close()
+            verify(!editor.isInputting)
+            verify(!editor.visible)
+            verify(!part("mask").visible)
+            compare(stored(name), ["1,A", "2,A", "1"])
+
+            // The device keeps macros for key slots 0 to 11 only.
+            var before = vmouse.state().macros
+            bind(12, name)
+            compare(vmouse.state().macros, before)
+            compare(String(ui_View.getData("mouseMacroKey/12", false)), name)
+        }
+
         function test_encoding_data() {
             return [
                 { tag: "no action", rows: ["0,500"], repeat: 2, bytes: [0, 2] },
@@ -365,6 +383,10 @@ Item {
             compare(editor.actionModel.count, 0)
             compare(stored("Macro_1"), ["1"])
             compare(storedNames(), ["Macro_1", "Macro_0"])
+            // The assignment page offers the same names.
+            var offered = part("keyAssigment").macroList
+            compare(offered.count, 2)
+            compare(offered.get(0).textValue, "Macro_1")
 
             vmouse.answerFileDialogs("./exported.mc")
             rightClick(inEditor("macroList"), 60, 27 + 13)
