@@ -70,6 +70,10 @@ State stateOf(const QString &state) {
     return {nullptr, "openProfile", {}};
   if (state == QLatin1String("gun"))
     return {nullptr, "openGun", {}};
+  if (state == QLatin1String("macro"))
+    return {nullptr, "openMacroEditor", {}};
+  if (state == QLatin1String("light"))
+    return {nullptr, "openLightEffects", {}};
   // Slot 1: slot 0 is the only left button and is never re-assigned.
   if (state == QLatin1String("assignment"))
     return {"mouseMain", "chooseKey", {1}};

@@ -231,6 +231,55 @@ Item {
         gunPlaced = true
         mainFocus()
     }
+    function openMacroEditor() {
+        mainFocus()
+        openDialog(macroEditor, true)
+        if (macroEditor.macroModel.count > 0)
+            macroEditor.selectMacro(0)
+    }
+    function openLightEffects() {
+        mainFocus()
+        lightControl.lightModel.openMenu()
+    }
+
+    // Key slots bound to a macro: code0 04 and the name stored for code2.
+    function slotCodes(j) {
+        var k = j < keyMatrix.modKeys.count ? keyMatrix.modKeys.get(j) : null
+        return k ? [Number(k.keyCode0), Number(k.keyCode1), Number(k.keyCode2), Number(k.keyCode3)]
+                 : [0, 0, 0, 0]
+    }
+    function setSlotCodes(j, codes) {
+        if (j < keyMatrix.modKeys.count)
+            keyMatrix.modKeys.set(j, keyMatrix.slotOf(codes))
+    }
+    function slotsBoundTo(macroName) {
+        var out = []
+        for (var j = 0; j < 16; ++j) {
+            var codes = slotCodes(j)
+            if (codes[0] === 4 && String(ui_View.getData("mouseMacroKey/" + codes[2], false)) === macroName)
+                out.push(j)
+        }
+        return out
+    }
+    function macroChanged(macroName) {
+        for (var j of slotsBoundTo(macroName))
+            macroEditor.sendMacro(j, macroName)
+    }
+    function macroRenamed(oldMacroName, newMacroName) {
+        for (var j of slotsBoundTo(oldMacroName)) {
+            ui_View.setData("mouseMacroKey/" + slotCodes(j)[2], newMacroName)
+            setSlotCodes(j, slotCodes(j)) // shows the new name
+        }
+        ui_View.modifyMacroNameUpdateProfile(oldMacroName, newMacroName)
+    }
+    function macroDeleted(macroName) {
+        for (var j of slotsBoundTo(macroName)) {
+            var factory = ui_View.mouseGetKeydefine(j, true)
+            setSlotCodes(j, [Number(factory[0]), Number(factory[1]), Number(factory[2]), Number(factory[3])])
+            keyMatrix.saveData()
+        }
+        ui_View.deleteMacroUpdateProfile(macroName)
+    }
     function aboutChosen(index) {
         if (index === 0)
             Qt.openUrlExternally(url)
@@ -347,6 +396,7 @@ Item {
         LightControl {
             id: lightControl
             objectName: "lightControl"
+            dpiCount: dpiSetting.dpiCount
         }
     }
 
@@ -433,6 +483,9 @@ Item {
     MacroEditor {
         id: macroEditor
         objectName: "macroEditor"
+        onModifyMacroData: function (macroName) { mainWindow.macroChanged(macroName) }
+        onModifyMacroName: function (oldMacroName, newMacroName) { mainWindow.macroRenamed(oldMacroName, newMacroName) }
+        onDeleteMacro: function (macroName) { mainWindow.macroDeleted(macroName) }
     }
     GunControl {
         id: gunControl

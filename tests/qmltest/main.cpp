@@ -166,7 +166,9 @@ public:
   }
   Q_INVOKABLE void clearPointerLog() { pointer.clear(); }
   // What the virtual mouse holds now: "keyMatrix1" to "keyMatrix4" (64
-  // numbers each), "reportRate", "dpiCount", "dpiTable" (8 codes).
+  // numbers each), "reportRate", "dpiCount", "dpiTable" (8 codes), "led"
+  // (effect, option 1, option 2), "fixedColour", "stageColourType",
+  // "stageColours" and "macros" (by id).
   Q_INVOKABLE QVariantMap state() const {
     const vmouse::DeviceState s = vmouse::deviceState();
     auto list = [](const auto &bytes) {
@@ -181,7 +183,20 @@ public:
     m.insert(QStringLiteral("reportRate"), int(s.reportRate));
     m.insert(QStringLiteral("dpiCount"), int(s.dpiCount));
     m.insert(QStringLiteral("dpiTable"), list(s.dpiTable));
+    m.insert(QStringLiteral("led"), QVariantList{s.ledEffect, s.ledOption1, s.ledOption2});
+    m.insert(QStringLiteral("fixedColour"), list(s.fixedColour));
+    m.insert(QStringLiteral("stageColourType"), int(s.stageColourType));
+    m.insert(QStringLiteral("stageColours"), list(s.stageColours));
+    QVariantMap macros;
+    for (const auto &[id, bytes] : s.macros)
+      macros.insert(QString::number(id), list(bytes));
+    m.insert(QStringLiteral("macros"), macros);
     return m;
+  }
+  // The view's device flags, as read from the configuration at start-up.
+  Q_INVOKABLE void setViewFlags(bool colourful, bool is55328) {
+    window.view()->isColorful = colourful;
+    window.view()->is55328 = is55328;
   }
 
 private:

@@ -2,63 +2,207 @@ import QtQuick
 import "../basic"
 import "../panels"
 
-// Lighting panel of the right column. Placeholder of the lighting page: it
-// reads, shows and sends effect and colours; editing comes with that page.
+// Lighting panel of the right column: effect, speed, brightness and the
+// eight-colour table. Edits only raise isSave; the main screen's Save sends.
 Rectangle {
     id: lightControl
 
-    property var lightControlLang: ["Light", "Static", "Breath", "Neon", "OFF", "Speed", "Color", "Brightness"]
-    property var lightValue: [1, 0, 4]
+    property var lightControlLang: ["Light", "Static", "Breath", "Neon", "OFF", "Speed", "Color", "Brightness",
+        "Twinkling", "Wave", "Gliding", "Finger Moving", "Vertical Flipping", "YO-YO", "Spotlight", "Breath Loop"]
+    property int effect: 1
+    property int speed: 0
+    property int brightness: 4
     property var colors: ["#ff0000", "#00ff00", "#0000ff", "#ff00ff", "#00ffff", "#ff7f00", "#6000ff", "#ffffff"]
+    property int selectColor: 0
+    property int hoverColor: -1
+    property int markerPos: 0
+    property int dpiCount: 4
+    property bool extrasAdded: false
     property bool isSave: false
     property alias lightModel: effectList
 
+    readonly property int barWidth: 185
+    readonly property bool speedShown: effect === 1 || effect === 2 || (effect === 4 && is55328) || effect === 5
+                                       || effect === 8 || effect === 9 || effect === 10
+    readonly property bool brightnessShown: effect === 0 || (effect === 4 && !is55328) || effect === 5
+                                            || effect === 7 || effect === 8 || effect === 9 || effect === 10
+    readonly property int rowCount: (speedShown ? 1 : 0) + (brightnessShown ? 1 : 0)
+    readonly property int colorTop: 40 + (rowCount === 0 ? 0 : 8 + 40 * rowCount)
+    readonly property bool colorsCovered: [0, 1, 4, 9, 10].indexOf(effect) < 0
+
     width: 232
-    height: 264
+    height: colorTop + 136
     color: colorBlack
 
-    function lightControlFocus() { effectList.closeMenu() }
-    function hex(n) { return ("0" + Number(n).toString(16)).slice(-2) }
+    function label(i) {
+        var s = lightControlLang && lightControlLang[i] !== undefined ? String(lightControlLang[i]) : ""
+        return s
+    }
+    function hex(n) { return ("0" + (Math.max(0, Math.min(255, Number(n) || 0))).toString(16)).slice(-2) }
+    function rgbOf(c) {
+        var s = String(c)
+        return [parseInt(s.substr(1, 2), 16), parseInt(s.substr(3, 2), 16), parseInt(s.substr(5, 2), 16)]
+    }
+    function colorText(r, g, b) { return "#" + hex(r) + hex(g) + hex(b) }
+
+    function blockVisible(n) {
+        if (n === 1)
+            return dpiCount > 0 || isColorful
+        if (n === 8)
+            return !is55328 && (dpiCount > 7 || isColorful)
+        if (is55328)
+            return effect === 4
+        return dpiCount > n - 1 || isColorful
+    }
+
+    // Hue bar: colour at position p, and the position of a colour.
+    function colorAt(p) {
+        var s = Math.floor((barWidth - 2) / 6)
+        var k = Math.floor(p / s)
+        var f = Math.floor((p - k * s) * 255 / s)
+        switch (k) {
+        case 0: return [255, f, 0]
+        case 1: return [255 - f, 255, 0]
+        case 2: return [0, 255, f]
+        case 3: return [0, 255 - f, 255]
+        case 4: return [f, 0, 255]
+        case 5: return [255, 0, 255 - f]
+        default: return p > barWidth - 3 ? [255, 255, 255] : [255, 0, 0]
+        }
+    }
+    function positionOf(r, g, b) {
+        var d = (barWidth - 2) / 6
+        var u = d / 256
+        var p = 0
+        if (r === 255 && g === 255 && b === 255)
+            p = barWidth - 2
+        else if (r === 255 && b === 0)
+            p = u * g
+        else if (r === 0 && b === 255)
+            p = 3 * d + u * (255 - g)
+        else if (g === 255 && b === 0)
+            p = d + u * (255 - r)
+        else if (g === 0 && b === 255)
+            p = 4 * d + u * r
+        else if (r === 0 && g === 255)
+            p = 2 * d + u * b
+        else if (r === 255 && g === 0)
+            p = 5 * d + u * (255 - b)
+        return Math.floor(p)
+    }
+
+    function setBlock(n, c) {
+        var list = colors.slice()
+        list[n] = c
+        colors = list
+    }
+    // Selects a block: marker and boxes take its colour.
+    function selectBlock(n) {
+        selectColor = n
+        var v = rgbOf(colors[n])
+        markerPos = positionOf(v[0], v[1], v[2])
+        boxR.textValue = String(v[0])
+        boxG.textValue = String(v[1])
+        boxB.textValue = String(v[2])
+    }
+    function moveMarker(p) {
+        markerPos = Math.max(0, Math.min(barWidth - 2, Math.floor(p)))
+        var v = colorAt(markerPos)
+        setBlock(selectColor, colorText(v[0], v[1], v[2]))
+        boxR.textValue = String(v[0])
+        boxG.textValue = String(v[1])
+        boxB.textValue = String(v[2])
+    }
+    function typedColor() {
+        var v = [boxR, boxG, boxB].map(function (box) { return Math.min(255, parseInt(box.textValue, 10) || 0) })
+        setBlock(selectColor, colorText(v[0], v[1], v[2]))
+        markerPos = positionOf(v[0], v[1], v[2])
+        isSave = true
+    }
+
+    // The flags' extra effects, once, before the first start-up ends.
+    function addEffects() {
+        if (extrasAdded || isPownOn)
+            return
+        extrasAdded = true
+        if (isColorful)
+            for (var j = 8; j <= 14; ++j)
+                effects.append({ "textValue": label(j) })
+        if (is55328)
+            effects.append({ "textValue": label(15) })
+    }
+    // Choosing an effect resets the values its rows show.
+    function chooseEffect(index) {
+        effect = index
+        var resetSpeed = [1, 2, 5, 6, 8, 9, 10].indexOf(index) >= 0 || (index === 4 && is55328)
+        var resetBrightness = [0, 5, 6, 7, 8, 9, 10].indexOf(index) >= 0 || (index === 4 && !is55328)
+        if (resetSpeed)
+            speed = 0
+        if (resetBrightness)
+            brightness = 4
+        if (index === 3)
+            brightness = 0
+        selectBlock(0)
+        isSave = true
+    }
+
+    function lightControlFocus() {
+        effectList.closeMenu()
+        boxR.closeFocus()
+        boxG.closeFocus()
+        boxB.closeFocus()
+    }
     function init(isSendData, isRecovery) {
+        load(isSendData, isRecovery, !isSendData && !isRecovery)
+    }
+    function load(isSendData, isRecovery, mayAddEffects) {
         for (var i = 0; i < 4; ++i)
-            effects.setProperty(i, "textValue", String(lightControlLang[i + 1]))
+            effects.setProperty(i, "textValue", label(i + 1))
+        if (mayAddEffects)
+            addEffects()
         var v = ui_View.getDataList("mouse/lightValue", isRecovery)
-        if (v.length >= 3)
-            lightValue = [Number(v[0]), Number(v[1]), Number(v[2])]
-        effectList.currentSelect = lightValue[0]
+        if (v.length >= 3) {
+            // A stored effect the list does not offer falls back to the first.
+            var e = Number(v[0])
+            effect = e >= 0 && e < effects.count ? e : 0
+            speed = Math.max(0, Math.min(4, Number(v[1]) || 0))
+            brightness = Math.max(0, Math.min(4, Number(v[2]) || 0))
+        }
+        effectList.currentSelect = effect
         var c = ui_View.getDataList("mouse/colorValue", isRecovery)
         if (c.length >= 24) {
             var list = []
             for (var b = 0; b < 8; ++b)
-                list.push("#" + hex(c[3 * b]) + hex(c[3 * b + 1]) + hex(c[3 * b + 2]))
+                list.push(colorText(c[3 * b], c[3 * b + 1], c[3 * b + 2]))
             colors = list
         }
+        selectBlock(0)
         if (isSendData)
             saveData(true, 0)
     }
     function colorNumbers() {
         var out = []
-        for (var b = 0; b < 8; ++b) {
-            var c = Qt.color(colors[b])
-            out.push(Math.round(c.r * 255), Math.round(c.g * 255), Math.round(c.b * 255))
-        }
+        for (var b = 0; b < 8; ++b)
+            out = out.concat(rgbOf(colors[b]))
+        if (is55328 && effect !== 4)
+            out[21] = out[22] = out[23] = 0
         return out
     }
     function saveData(isSendData, isStep) {
         var numbers = colorNumbers()
         if (isStep === 0 || isStep === 1)
-            ui_View.setDataList("mouse/lightValue", lightValue)
+            ui_View.setDataList("mouse/lightValue", [effect, speed, brightness])
         if (isStep === 0 || isStep === 2)
             ui_View.setDataList("mouse/colorValue", numbers)
         if (!isSendData)
             return
         if (isStep === 0 || isStep === 1)
-            ui_View.mouseSetRGBEffect(lightValue[0], lightValue[1], lightValue[2])
+            ui_View.mouseSetRGBEffect(effect, speed, brightness)
         if (isStep === 0 || isStep === 2)
             ui_View.mouseSetRGBColor(isColorful ? 0 : 1, numbers)
     }
 
-    PanelTitle { text: lightControl.lightControlLang[0] }
+    PanelTitle { text: lightControl.label(0) }
     ListModel {
         id: effects
         ListElement { textValue: "Static" }
@@ -68,104 +212,229 @@ Rectangle {
     }
     DropDownList {
         id: effectList
+        objectName: "effectList"
         x: parent.width - 16 - 16 - width
         y: 8
+        z: 10
         width: 120
         count: effects.count
         mdItems: effects
         currentSelect: 1
-        onValueChange: function (index) {
-            lightControl.lightValue = [index, lightControl.lightValue[1], lightControl.lightValue[2]]
-            lightControl.isSave = true
-        }
+        onValueChange: function (index) { lightControl.chooseEffect(index) }
     }
     IconButton {
+        objectName: "lightUndo"
         x: parent.width - 8 - width
         y: 12
         name: "undoBtn"
+        onClicked: {
+            lightControl.load(false, true, false)
+            lightControl.isSave = true
+        }
     }
-    Repeater {
-        model: [{ "label": 5, "value": 1, "y": 52 }, { "label": 7, "value": 2, "y": 96 }]
-        delegate: Item {
-            required property var modelData
-            x: 8
-            y: modelData.y
-            width: 216
-            height: 32
-            Text {
-                text: lightControl.lightControlLang[modelData.label]
-                color: colorGray3
-                font.family: fontFamily
-                font.pixelSize: fontNormalSize
-            }
-            SliderButton {
-                readonly property int stop: lightControl.lightValue[modelData.value]
-                x: 80
-                y: 2
-                width: 96
-                segment: 4
-                isScale: true
-                onStopChanged: setIndexValue(stop, false)
-                Component.onCompleted: setIndexValue(stop, false)
-            }
-            Image {
-                x: 80
-                y: 18
-                source: "qrc:/lightControl/modules/img/skin1/lightControl/scale.png"
-            }
-            Text {
-                anchors.right: parent.right
-                text: lightControl.lightValue[modelData.value] * 25 + "%"
-                color: fontColor
-                font.family: fontFamily
-                font.pixelSize: fontNormalSize
+
+    Item {
+        x: 8
+        y: 48
+        width: 216
+        height: 72
+        Repeater {
+            model: [{ "label": 5, "name": "speed" }, { "label": 7, "name": "brightness" }]
+            delegate: Item {
+                id: row
+                required property var modelData
+                readonly property int value: lightControl[modelData.name]
+                objectName: modelData.name + "Row"
+                // Placed by binding so that a click right after an effect change lands.
+                y: modelData.name === "brightness" && lightControl.speedShown ? 40 : 0
+                visible: modelData.name === "speed" ? lightControl.speedShown : lightControl.brightnessShown
+                width: 216
+                height: 32
+                Text {
+                    y: 2
+                    text: lightControl.label(row.modelData.label)
+                    color: colorGray3
+                    font.family: fontFamily
+                    font.pixelSize: fontNormalSize
+                }
+                onValueChanged: rowSlider.setIndexValue(value, false)
+                SliderButton {
+                    id: rowSlider
+                    objectName: row.modelData.name + "Slider"
+                    x: 80
+                    y: 2
+                    width: 96
+                    segment: 4
+                    isScale: true
+                    onValueChangeDelay: {
+                        lightControl[row.modelData.name] = segmentValue
+                        lightControl.isSave = true
+                    }
+                    Component.onCompleted: setIndexValue(row.value, false)
+                }
+                Image {
+                    x: 80
+                    y: 18
+                    source: "qrc:/lightControl/modules/img/skin1/lightControl/scale.png"
+                }
+                Rectangle {
+                    anchors.right: parent.right
+                    y: 0
+                    width: 48
+                    height: 16
+                    color: colorGray0
+                    border.color: colorGray1
+                    Text {
+                        objectName: row.modelData.name + "Box"
+                        anchors.centerIn: parent
+                        text: row.value * 25 + "%"
+                        color: fontColor
+                        font.family: fontFamily
+                        font.pixelSize: fontMinSize
+                    }
+                }
             }
         }
     }
-    Rectangle {
-        x: 8
-        y: 140
-        width: 216
-        height: 1
-        color: colorGray1
-    }
-    Text {
-        x: 8
-        y: 152
-        text: lightControl.lightControlLang[6]
-        color: colorGray3
-        font.family: fontFamily
-        font.pixelSize: fontNormalSize
-    }
-    Row {
-        x: 8
-        y: 180
-        spacing: 13
+
+    Item {
+        id: colorArea
+        y: lightControl.colorTop
+        width: parent.width
+        height: 136
+        Rectangle {
+            x: 8
+            width: 216
+            height: 1
+            color: colorGray1
+        }
+        Text {
+            x: 8
+            y: 12
+            text: lightControl.label(6)
+            color: colorGray3
+            font.family: fontFamily
+            font.pixelSize: fontNormalSize
+        }
         Repeater {
             model: 8
-            delegate: Column {
+            delegate: Item {
+                id: block
                 required property int index
-                spacing: 4
+                readonly property bool lit: lightControl.selectColor === index || lightControl.hoverColor === index
+                objectName: "colorBlock" + index
+                x: 16 + index * 26
+                y: 32
+                z: lit ? 2 : 1
+                width: 14
+                height: 30
+                visible: lightControl.blockVisible(index + 1)
                 Rectangle {
                     width: 14
                     height: 14
-                    radius: 2
-                    color: lightControl.colors[parent.index]
-                    border.color: parent.index === 0 ? "#ffffff" : "transparent"
+                    color: lightControl.colors[block.index]
+                    border.color: block.lit ? "#ffffff" : "transparent"
+                    border.width: block.lit ? 2 : 0
                 }
                 Text {
+                    y: 16
                     anchors.horizontalCenter: parent.horizontalCenter
-                    text: parent.index + 1
+                    text: block.index + 1
                     color: colorGray2
                     font.family: fontFamily
                     font.pixelSize: fontMinSize
                 }
+                MouseArea {
+                    width: 14
+                    height: 14
+                    hoverEnabled: true
+                    onEntered: lightControl.hoverColor = block.index
+                    onExited: if (lightControl.hoverColor === block.index) lightControl.hoverColor = -1
+                    onClicked: lightControl.selectBlock(block.index)
+                }
             }
         }
-    }
-    Image {
-        x: 24
-        y: 224
-        source: "qrc:/lightControl/modules/img/skin1/lightControl/colorBar.png"
+        Item {
+            id: bar
+            objectName: "colorBar"
+            x: 24
+            y: 86
+            width: lightControl.barWidth
+            height: 10
+            Image {
+                width: parent.width
+                height: parent.height
+                source: "qrc:/lightControl/modules/img/skin1/lightControl/colorBar.png"
+            }
+            // The marker: a numbered tag above a diamond in the block's colour.
+            Item {
+                id: marker
+                objectName: "colorMarker"
+                x: lightControl.markerPos - 8
+                y: -22
+                width: 17
+                height: 30
+                Rectangle {
+                    width: 17
+                    height: 17
+                    color: "#2d2d2d"
+                    Text {
+                        anchors.centerIn: parent
+                        text: lightControl.selectColor + 1
+                        color: fontColor
+                        font.family: fontFamily
+                        font.pixelSize: fontMinSize
+                    }
+                }
+                Rectangle {
+                    x: 4
+                    y: 17
+                    width: 9
+                    height: 9
+                    rotation: 45
+                    color: lightControl.colors[lightControl.selectColor]
+                    border.color: "#2d2d2d"
+                }
+                MouseArea {
+                    property real pressX: 0
+                    anchors.fill: parent
+                    onPressed: function (mouse) { pressX = mouse.x }
+                    onPositionChanged: function (mouse) {
+                        lightControl.moveMarker(marker.x + 8 + mouse.x - pressX)
+                    }
+                    onReleased: lightControl.isSave = true
+                }
+            }
+        }
+        Row {
+            x: 16
+            y: 108
+            spacing: 6
+            Text { text: "R"; color: colorGray3; font.family: fontFamily; font.pixelSize: fontNormalSize }
+            Rectangle {
+                width: 48; height: 20; color: colorGray0; border.color: colorGray1
+                RectInput { id: boxR; objectName: "boxR"; textValue: "255"; onEndInputSignal: lightControl.typedColor() }
+            }
+            Text { text: "G"; color: colorGray3; font.family: fontFamily; font.pixelSize: fontNormalSize }
+            Rectangle {
+                width: 48; height: 20; color: colorGray0; border.color: colorGray1
+                RectInput { id: boxG; objectName: "boxG"; textValue: "255"; onEndInputSignal: lightControl.typedColor() }
+            }
+            Text { text: "B"; color: colorGray3; font.family: fontFamily; font.pixelSize: fontNormalSize }
+            Rectangle {
+                width: 48; height: 20; color: colorGray0; border.color: colorGray1
+                RectInput { id: boxB; objectName: "boxB"; textValue: "255"; onEndInputSignal: lightControl.typedColor() }
+            }
+        }
+        // Effects without colours: the table is dimmed and takes the clicks.
+        Rectangle {
+            objectName: "colorCover"
+            y: 28
+            width: parent.width
+            height: parent.height - 28
+            color: "#b0000000"
+            visible: lightControl.colorsCovered
+            MouseArea { anchors.fill: parent }
+        }
     }
 }
