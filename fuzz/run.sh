@@ -8,6 +8,10 @@ set -e
 EACH=${1:-60}
 SRC=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=${2:-${FUZZ_BUILD_DIR:-$SRC/build-fuzz}}
+# The targets change into a directory of their own before reading the
+# corpus, so every path they get is absolute.
+mkdir -p "$BUILD"
+BUILD=$(cd "$BUILD" && pwd)
 JOBS=${JOBS:-$(nproc)}
 
 cmake -S "$SRC" -B "$BUILD" -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
