@@ -127,5 +127,6 @@ int main(int argc, char **argv) {
   printf("bench_commands: worst ratio %.4f over %d rounds (target at most 1.02); the system's "
          "sleep alone overshoots one 8 ms pause by %.3f ms\n",
          worst, rounds, sleepOvershootMs());
+  bench::result("commands_worst_over_mandated", worst, 1.02, "");
   return 0;
 }

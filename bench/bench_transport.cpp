@@ -1,6 +1,6 @@
 // A settled 128-byte write to a 32-byte interface over the virtual mouse,
 // with real pauses: how close the transaction comes to its mandated 736 ms,
-// and how much CPU it costs.
+// and how much CPU it costs (target: at most 1.02 of the mandated time).
 #include "benchsupport.h"
 #include "device/hid_thread.h"
 #include "vmouse.h"
@@ -61,5 +61,6 @@ int main(int argc, char **argv) {
          "mandated = ratio %.4f (worst %.4f); CPU %.3f ms per transaction\n",
          rounds, totalMs / rounds, totalMs / rounds / 736.0, worstRatio,
          totalCpu / rounds * 1000.0);
+  bench::result("transport_settled_write_over_mandated", totalMs / rounds / 736.0, 1.02, "");
   return 0;
 }

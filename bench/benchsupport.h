@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <cstdio>
 #include <ctime>
 
 namespace bench {
@@ -25,6 +26,21 @@ inline long residentKb() {
     if (line.startsWith("VmRSS:"))
       return line.mid(6).trimmed().split(' ').value(0).toLong();
   return -1;
+}
+
+// The line bench/run collects for its table: figure, measured, target and
+// their ratio (under 1 is within a target that is an upper bound). The unit
+// is appended to both values.
+inline void result(const char *figure, double measured, double target, const char *unit) {
+  std::printf("RESULT %s %.4g%s %.4g%s %.3f\n", figure, measured, unit, target, unit,
+              measured / target);
+  std::fflush(stdout);
+}
+
+// A figure this run could not measure.
+inline void notMeasured(const char *figure, double target, const char *unit) {
+  std::printf("RESULT %s - %.4g%s -\n", figure, target, unit);
+  std::fflush(stdout);
 }
 
 // Becomes the current directory, with modules/setting/apConfig.bin holding

@@ -56,6 +56,10 @@ public:
   void stopReportWatch();
   bool isWatchRunning() const { return watchRunning; }
   void waitForReportWatch();
+  // One read of the event interface: `length` is what the read returned for
+  // a 4-byte buffer. A DPI stage report queues its effects on the GUI
+  // thread; anything else is ignored. Safe to call from the watch's thread.
+  void handleEventReport(const uchar *report, int length);
 
   // How long one data read of a read transaction may wait for its report.
   static constexpr int dataReadTimeoutMs = 1000;

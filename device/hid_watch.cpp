@@ -64,11 +64,7 @@ void Hid_Thread::reportWatch(uint index) {
     hid_set_nonblocking(eventHandle, 0);
     uchar report[4] = {};
     const int n = hid_read_timeout(eventHandle, report, sizeof report, eventReadTimeoutMs);
-    if (n == 4 && report[0] == 0x06 && report[1] == 0x07) {
-      const int stage = report[3];
-      QMetaObject::invokeMethod(
-          this, [this, stage] { showDpiStage(stage); }, Qt::QueuedConnection);
-    }
+    handleEventReport(report, n);
     hid_close(eventHandle);
     eventHandle = nullptr;
     // An interface that opens but keeps failing its reads would turn the
@@ -78,6 +74,14 @@ void Hid_Thread::reportWatch(uint index) {
       platform::pauseMs(eventReadTimeoutMs);
     lastReadFailed = n < 0;
   }
+}
+
+void Hid_Thread::handleEventReport(const uchar *report, int length) {
+  if (length != 4 || report[0] != 0x06 || report[1] != 0x07)
+    return;
+  const int stage = report[3];
+  QMetaObject::invokeMethod(
+      this, [this, stage] { showDpiStage(stage); }, Qt::QueuedConnection);
 }
 
 void Hid_Thread::showDpiStage(int stage) {

@@ -58,6 +58,8 @@ struct State {
   unsigned session = 0;    // one per plugged period
   std::set<hid_device *> handles;
   std::map<Fault, int> faults;
+  std::map<Fault, int> passesBefore; // calls of the kind a pending fault lets through
+  int unplugCountdown = -1;          // device calls before a removal; -1: none
   std::vector<std::string> traceLines;
   std::FILE *traceFile = nullptr;
   std::vector<Command> log;
@@ -78,6 +80,8 @@ struct State {
     ++generation;
     ++session;
     faults.clear();
+    passesBefore.clear();
+    unplugCountdown = -1;
     traceLines.clear();
     log.clear();
     events.clear();
@@ -109,8 +113,22 @@ struct State {
     auto it = faults.find(fault);
     if (it == faults.end() || it->second == 0)
       return false;
+    if (int &passes = passesBefore[fault]; passes > 0) {
+      --passes;
+      return false;
+    }
     --it->second;
     return true;
+  }
+
+  // Every device call comes here first, so a removal can fall between any
+  // two of them.
+  void deviceCall() {
+    if (unplugCountdown < 0 || unplugCountdown-- > 0)
+      return;
+    isPlugged = false;
+    ++session;
+    eventArrived.notify_all();
   }
 
   bool matches(unsigned short vid, unsigned short pid) const {
@@ -126,6 +144,7 @@ struct State {
   }
 
   hid_device *open(const std::string &path) {
+    deviceCall();
     size_t iface = interfaces.size();
     for (size_t i = 0; i < interfaces.size(); ++i)
       if (pathOf(i) == path)
@@ -282,10 +301,25 @@ void failNext(Fault fault) {
   ++s.faults[fault];
 }
 
+void failAfter(Fault fault, int passes) {
+  State &s = state();
+  std::lock_guard lock(s.mutex);
+  ++s.faults[fault];
+  s.passesBefore[fault] = passes;
+}
+
+void unplugAfter(int passes) {
+  State &s = state();
+  std::lock_guard lock(s.mutex);
+  s.unplugCountdown = passes;
+}
+
 void clearFaults() {
   State &s = state();
   std::lock_guard lock(s.mutex);
   s.faults.clear();
+  s.passesBefore.clear();
+  s.unplugCountdown = -1;
 }
 
 void queueEvent(const std::vector<uint8_t> &report) {
@@ -431,6 +465,7 @@ int hid_set_nonblocking(hid_device *dev, int nonblock) {
 int hid_send_feature_report(hid_device *dev, const unsigned char *data, size_t length) {
   State &s = state();
   std::lock_guard lock(s.mutex);
+  s.deviceCall();
   const std::string bytes = data ? hex(data, length) : std::string();
   // A feature report is the report ID and one whole command block.
   if (s.live(dev) != Role::Command || !data || length < 9 || s.take(Fault::Feature)) {
@@ -457,6 +492,7 @@ int hid_send_feature_report(hid_device *dev, const unsigned char *data, size_t l
 int hid_get_feature_report(hid_device *dev, unsigned char *data, size_t length) {
   State &s = state();
   std::lock_guard lock(s.mutex);
+  s.deviceCall();
   if (s.live(dev) != Role::Command || !data || length < 1 || s.take(Fault::GetFeature)) {
     s.lastError = L"vmouse: get feature report failed";
     s.trace("get_feature", {}, true);
@@ -474,6 +510,7 @@ int hid_get_feature_report(hid_device *dev, unsigned char *data, size_t length) 
 int hid_write(hid_device *dev, const unsigned char *data, size_t length) {
   State &s = state();
   std::lock_guard lock(s.mutex);
+  s.deviceCall();
   const std::string bytes = data ? hex(data, length) : std::string();
   if (s.live(dev) != Role::Command || !data || length < 1 || s.take(Fault::Write)) {
     s.lastError = L"vmouse: write failed";
@@ -493,6 +530,7 @@ int hid_write(hid_device *dev, const unsigned char *data, size_t length) {
 int hid_read_timeout(hid_device *dev, unsigned char *data, size_t length, int milliseconds) {
   State &s = state();
   std::unique_lock lock(s.mutex);
+  s.deviceCall();
   const auto role = s.live(dev);
   if (!role || !data) {
     s.lastError = L"vmouse: read failed";

@@ -98,6 +98,13 @@ enum class Fault {
   WrongEcho,  // next handshake reply does not echo the challenge
 };
 void failNext(Fault fault);
+// The same fault, hitting the call of its kind that follows `passes` calls
+// of that kind that succeed.
+void failAfter(Fault fault, int passes);
+// The device goes away just before the device call (open, feature report,
+// output report, read) that follows `passes` such calls; unlike unplug(),
+// the change listener is not called.
+void unplugAfter(int passes);
 void clearFaults();
 
 // Reports the event interface delivers to hid_read_timeout, oldest first.

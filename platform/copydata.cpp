@@ -35,6 +35,24 @@ quint32 declaredLength(const QByteArray &buffer) {
 
 } // namespace
 
+CopyDataFrame decodeCopyData(const QByteArray &received) {
+  CopyDataFrame frame;
+  if (received.size() < headerSize)
+    return frame;
+  frame.cbData = declaredLength(received);
+  if (frame.cbData > maxCopyDataBytes) {
+    frame.status = CopyDataFrame::TooLarge;
+    return frame;
+  }
+  if (received.size() < headerSize + qint64(frame.cbData))
+    return frame;
+  frame.status = CopyDataFrame::Complete;
+  frame.dwData = quintptr(qFromBigEndian<quint64>(received.constData()));
+  frame.bytes = received.mid(headerSize, frame.cbData);
+  frame.size = headerSize + qint64(frame.cbData);
+  return frame;
+}
+
 QString copyDataSocketName() {
   return runtimeDirectory() + QStringLiteral("/norvane-copydata-") + QString::number(::getuid());
 }
@@ -83,31 +101,29 @@ void CopyDataServer::acceptConnections() {
 void CopyDataServer::readMessage(QLocalSocket *socket) {
   if (socket->property("done").toBool() || socket->bytesAvailable() < headerSize)
     return;
-  const QByteArray header = socket->peek(headerSize);
-  const quint32 cbData = declaredLength(header);
-  if (cbData > maxCopyDataBytes) {
-    qDebug() << "Copy-data message of" << cbData << "bytes dropped, the limit is"
+  const CopyDataFrame frame = decodeCopyData(socket->peek(headerSize + maxCopyDataBytes));
+  if (frame.status == CopyDataFrame::TooLarge) {
+    qDebug() << "Copy-data message of" << frame.cbData << "bytes dropped, the limit is"
              << maxCopyDataBytes;
     socket->setProperty("done", true);
     socket->abort();
     return;
   }
-  if (socket->bytesAvailable() < headerSize + qint64(cbData))
+  if (frame.status == CopyDataFrame::Incomplete)
     return;
 
-  socket->read(headerSize);
-  // Owned here: the handler may run a nested event loop (a modal box) while
-  // the socket is already gone.
-  const QByteArray bytes = socket->read(cbData);
+  socket->skip(frame.size);
   socket->setProperty("done", true);
   socket->write(&ackByte, 1);
   socket->flush();
   socket->disconnectFromServer();
 
+  // The bytes are owned here: the handler may run a nested event loop (a
+  // modal box) while the socket is already gone.
   CopyDataStruct data;
-  data.dwData = quintptr(qFromBigEndian<quint64>(header.constData()));
-  data.cbData = cbData;
-  data.lpData = bytes.constData();
+  data.dwData = frame.dwData;
+  data.cbData = frame.cbData;
+  data.lpData = frame.bytes.constData();
   if (handler)
     handler(&data);
 }

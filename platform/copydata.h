@@ -28,6 +28,20 @@ struct CopyDataStruct {
 // The socket of the current user, in their runtime directory.
 QString copyDataSocketName();
 
+// One message framed on the wire: 8-byte dwData and 4-byte cbData,
+// big-endian, then cbData bytes.
+struct CopyDataFrame {
+  enum Status { Incomplete, TooLarge, Complete };
+  Status status = Incomplete;
+  quintptr dwData = 0;
+  quint32 cbData = 0; // the declared length, also when too large
+  QByteArray bytes;   // the cbData bytes of a complete message
+  qint64 size = 0;    // bytes the complete message takes on the wire
+};
+
+// What the start of the received bytes holds.
+CopyDataFrame decodeCopyData(const QByteArray &received);
+
 class CopyDataServer : public QObject {
   Q_OBJECT
 public:

@@ -1,3 +1,4 @@
+#include "platform/copydata.h"
 #include "platform/devicemonitor.h"
 #include "platform/pause.h"
 #include "platform/restore.h"
@@ -22,6 +23,8 @@ private slots:
   void notifyAllReachesMonitors();
   void notifyAllUsesMonitorThread();
   void udevStart();
+  void copyDataFrames_data();
+  void copyDataFrames();
 };
 
 void TestPlatform::pauseRecorder() {
@@ -102,8 +105,7 @@ void TestPlatform::notifyAllUsesMonitorThread() {
   std::atomic<QThread *> emittedOn = nullptr;
   connect(
       monitor, &DeviceChangeMonitor::deviceChanged, monitor,
-      [&emittedOn] { emittedOn = QThread::currentThread(); },
-      Qt::DirectConnection);
+      [&emittedOn] { emittedOn = QThread::currentThread(); }, Qt::DirectConnection);
 
   DeviceChangeMonitor::notifyAll();
   QTRY_VERIFY(emittedOn.load() != nullptr);
@@ -123,6 +125,38 @@ void TestPlatform::udevStart() {
   QSignalSpy spy(&monitor, &DeviceChangeMonitor::deviceChanged);
   DeviceChangeMonitor::notifyAll();
   QTRY_VERIFY(spy.count() >= 1);
+}
+
+void TestPlatform::copyDataFrames_data() {
+  QTest::addColumn<QByteArray>("received");
+  QTest::addColumn<int>("status");
+  QTest::addColumn<QByteArray>("bytes");
+  const QByteArray header = QByteArray::fromHex("000000000000250f00000003");
+  QTest::newRow("short header") << header.left(11) << int(CopyDataFrame::Incomplete)
+                                << QByteArray();
+  QTest::newRow("short body") << header + "ab" << int(CopyDataFrame::Incomplete) << QByteArray();
+  QTest::newRow("whole") << header + "abc" << int(CopyDataFrame::Complete) << QByteArray("abc");
+  QTest::newRow("and more") << header + "abcdef" << int(CopyDataFrame::Complete)
+                            << QByteArray("abc");
+  QTest::newRow("empty") << QByteArray::fromHex("000000000000250f00000000")
+                         << int(CopyDataFrame::Complete) << QByteArray();
+  QTest::newRow("over the limit") << QByteArray::fromHex("000000000000250f00010001")
+                                  << int(CopyDataFrame::TooLarge) << QByteArray();
+  QTest::newRow("huge") << QByteArray::fromHex("000000000000250fffffffff") + "x"
+                        << int(CopyDataFrame::TooLarge) << QByteArray();
+}
+
+void TestPlatform::copyDataFrames() {
+  QFETCH(QByteArray, received);
+  QFETCH(int, status);
+  QFETCH(QByteArray, bytes);
+  const CopyDataFrame frame = decodeCopyData(received);
+  QCOMPARE(int(frame.status), status);
+  QCOMPARE(frame.bytes, bytes);
+  if (status == CopyDataFrame::Complete) {
+    QCOMPARE(frame.dwData, quintptr(0x250f));
+    QCOMPARE(frame.size, 12 + bytes.size());
+  }
 }
 
 QTEST_MAIN(TestPlatform)

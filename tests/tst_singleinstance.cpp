@@ -26,6 +26,7 @@ private slots:
   void secondStartHandsOverToFirst();
   void killedPrimaryLeavesNoBlockingLock();
   void oldLockOfLivePrimaryHolds();
+  void simultaneousStartsGiveOnePrimary_data();
   void simultaneousStartsGiveOnePrimary();
   void malformedFramesAreDropped();
 
@@ -141,8 +142,14 @@ void TestSingleInstance::oldLockOfLivePrimaryHolds() {
   QTRY_COMPARE_WITH_TIMEOUT(messages(primary), QStringList{QString()}, 20000);
 }
 
+void TestSingleInstance::simultaneousStartsGiveOnePrimary_data() {
+  QTest::addColumn<int>("count");
+  QTest::newRow("5") << 5;
+  QTest::newRow("10") << 10;
+}
+
 void TestSingleInstance::simultaneousStartsGiveOnePrimary() {
-  constexpr int count = 5;
+  QFETCH(int, count);
   QList<QProcess *> started;
   for (int i = 0; i < count; ++i)
     started << start();

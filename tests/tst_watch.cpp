@@ -30,7 +30,8 @@ public:
 
 private:
   void record(const QString &call) {
-    offGuiThread = offGuiThread || QThread::currentThread() != qApp->thread();
+    offGuiThread =
+        offGuiThread || QThread::currentThread() != QCoreApplication::instance()->thread();
     calls << call;
   }
 };
