@@ -2,6 +2,7 @@
 // and the virtual mouse configured to match its device list.
 #pragma once
 
+#include "device/hid_thread.h"
 #include "vmouse.h"
 
 #include <QDateTime>
@@ -71,6 +72,18 @@ private:
   QTemporaryDir dir;
   QString previous;
 };
+
+// Configures the virtual mouse, writes its device list and handshakes the
+// link; the trace and the command log then start empty.
+inline void connectLink(Hid_Thread &link, WorkDir &dir, const vmouse::Config &c) {
+  vmouse::configure(c);
+  dir.writeDeviceList(c);
+  link.loadDeviceList();
+  link.discoverInterfaces();
+  QVERIFY(link.chkDeviceIsEnCode(0));
+  vmouse::clearTrace();
+  vmouse::clearCommands();
+}
 
 // Trace lines whose op is one of ops.
 inline QStringList traceOf(std::initializer_list<const char *> ops) {

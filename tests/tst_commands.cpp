@@ -237,13 +237,7 @@ class tst_commands : public QObject {
 
   // A link that has handshaken the virtual mouse.
   void connect(Hid_Thread &link, WorkDir &dir, const vmouse::Config &c) {
-    vmouse::configure(c);
-    dir.writeDeviceList(c);
-    link.loadDeviceList();
-    link.discoverInterfaces();
-    QVERIFY(link.chkDeviceIsEnCode(0));
-    vmouse::clearTrace();
-    vmouse::clearCommands();
+    connectLink(link, dir, c);
     captureMessages();
   }
 

@@ -138,16 +138,6 @@ vmouse::Config mouse(const char *family) {
   return c;
 }
 
-void connectLink(Hid_Thread &link, WorkDir &dir, const vmouse::Config &c) {
-  vmouse::configure(c);
-  dir.writeDeviceList(c);
-  link.loadDeviceList();
-  link.discoverInterfaces();
-  QVERIFY(link.chkDeviceIsEnCode(0));
-  vmouse::clearTrace();
-  vmouse::clearCommands();
-}
-
 // A clean run of the slot: its device calls and what the device received.
 struct CleanRun {
   QStringList calls;
