@@ -1,5 +1,6 @@
 // Every command slot over the virtual mouse with real pauses: the measured
 // time of each over the pauses it must make (target: at most 1.02).
+#include "benchlink.h"
 #include "benchsupport.h"
 #include "device/hid_thread.h"
 #include "device/linkowner.h"
@@ -82,16 +83,6 @@ const Row rows[] = {
      [](Hid_Thread &l) { l.hid553_10H_SetLED8StageColor(0, data); }},
 };
 
-bool connectTo(Hid_Thread &link, const char *family) {
-  vmouse::Config c;
-  c.family = family;
-  c.isEncode = true;
-  vmouse::configure(c);
-  link.loadDeviceList();
-  link.discoverInterfaces();
-  return link.chkDeviceIsEnCode(0);
-}
-
 } // namespace
 
 int main(int argc, char **argv) {
@@ -102,7 +93,7 @@ int main(int argc, char **argv) {
   Hid_Thread link; // no owner: the 560 profile commands send all four numbers
   double worst = 0;
   for (const Row &row : rows) {
-    if (!connectTo(link, row.family)) {
+    if (!bench::connectTo(link, row.family)) {
       qCritical("bench_commands: the virtual mouse did not answer the handshake");
       return 1;
     }

@@ -1,6 +1,7 @@
 // A full Save (key matrix, DPI table, lighting effect and colours) per
 // family over the virtual mouse with real pauses: measured time over the
 // pauses the commands must make (target: at most 1.02).
+#include "benchlink.h"
 #include "benchsupport.h"
 #include "device/hid_thread.h"
 #include "platform/pause.h"
@@ -50,14 +51,8 @@ int main(int argc, char **argv) {
     // Qt caches INI files by size and time: make the rewrite look new.
     config.setFileTime(QDateTime::currentDateTime().addSecs(family[2] - '0'),
                        QFileDevice::FileModificationTime);
-    vmouse::Config c;
-    c.family = family;
-    c.isEncode = true;
-    vmouse::configure(c);
     Hid_Thread link;
-    link.loadDeviceList();
-    link.discoverInterfaces();
-    if (!link.chkDeviceIsEnCode(0)) {
+    if (!bench::connectTo(link, family)) {
       qCritical("bench_save: the virtual mouse did not answer the handshake");
       return 1;
     }

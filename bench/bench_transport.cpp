@@ -1,6 +1,7 @@
 // A settled 128-byte write to a 32-byte interface over the virtual mouse,
 // with real pauses: how close the transaction comes to its mandated 736 ms,
 // and how much CPU it costs (target: at most 1.02 of the mandated time).
+#include "benchlink.h"
 #include "benchsupport.h"
 #include "device/hid_thread.h"
 #include "vmouse.h"
@@ -31,14 +32,8 @@ int main(int argc, char **argv) {
   const int rounds = shortMode ? 2 : 10;
 
   bench::WorkDir dir(true);
-  vmouse::Config c;
-  c.isEncode = true;
-  vmouse::configure(c);
-
   Hid_Thread link;
-  link.loadDeviceList();
-  link.discoverInterfaces();
-  if (!link.chkDeviceIsEnCode(0)) {
+  if (!bench::connectTo(link)) {
     qCritical("bench_transport: the virtual mouse did not answer the handshake");
     return 1;
   }
