@@ -87,6 +87,23 @@ std::array<uchar, 64> bytesOf(const Matrix &m) {
   return out;
 }
 
+// The factory entries of the profile, already in device encoding and order.
+Matrix factoryMatrix(const QSettings &profile) {
+  Matrix m{};
+  for (int i = 0; i < buttonCount; ++i)
+    m[i] =
+        entryOf(profile.value(QStringLiteral("mouseFwKeyMatrix/") + QString::number(i)).toList());
+  return m;
+}
+
+void sendMatrix(Hid_Thread &link, bool family560, const Matrix &m, uchar number) {
+  std::array<uchar, 64> bytes = bytesOf(m);
+  if (family560)
+    link.hid560_0DH_SetKeyMatrix(bytes.data(), number);
+  else
+    link.hid553_12H_SetKeyMatrix(bytes.data(), number);
+}
+
 } // namespace
 
 void myQQuickView::mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVariantList otherParam) {
@@ -107,26 +124,15 @@ void myQQuickView::mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVaria
     a[k] = encode(entryOf(src64.mid(4 * k, 4)), family560);
   std::swap(a[5], a[6]);
 
-  const auto sendMatrix = [&](const Matrix &m, uchar number) {
-    std::array<uchar, 64> bytes = bytesOf(m);
-    if (family560)
-      link->hid560_0DH_SetKeyMatrix(bytes.data(), number);
-    else
-      link->hid553_12H_SetKeyMatrix(bytes.data(), number);
-  };
-
   bool gunMode = false;
   for (const Entry &e : a)
     gunMode = gunMode || e[0] == typeGun;
   if (!gunMode) {
-    sendMatrix(a, 1);
+    sendMatrix(*link, family560, a, 1);
     return;
   }
 
-  Matrix factory{};
-  for (int i = 0; i < buttonCount; ++i)
-    factory[i] =
-        entryOf(profile->value(QStringLiteral("mouseFwKeyMatrix/") + QString::number(i)).toList());
+  const Matrix factory = factoryMatrix(*profile);
   std::array<Matrix, 3> gun{factory, factory, factory}; // matrices 2, 3, 4
 
   // Per level 1..3: the value each gun matrix gets in its level byte.
@@ -166,9 +172,9 @@ void myQQuickView::mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVaria
 
   if (family560)
     link->hid560_0CH_setProfile(profileBlocks[0].data(), 0);
-  sendMatrix(a, 1);
+  sendMatrix(*link, family560, a, 1);
   for (int g = 0; g < 3; ++g)
-    sendMatrix(gun[g], uchar(g + 2));
+    sendMatrix(*link, family560, gun[g], uchar(g + 2));
   if (family560)
     link->hid560_02H_SetCurrentProfile(1);
   else
@@ -178,19 +184,9 @@ void myQQuickView::mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVaria
 void myQQuickView::mouseResetKeyMatrix() {
   if (!link)
     return;
-  std::array<uchar, 64> bytes{};
-  for (int i = 0; i < buttonCount; ++i) {
-    const Entry e = entryOf(currentProfileSettings()
-                                ->value(QStringLiteral("mouseFwKeyMatrix/") + QString::number(i))
-                                .toList());
-    std::copy(e.begin(), e.end(), bytes.begin() + 4 * i);
-  }
-  for (uchar number = 2; number <= 4; ++number) {
-    if (is560())
-      link->hid560_0DH_SetKeyMatrix(bytes.data(), number);
-    else
-      link->hid553_12H_SetKeyMatrix(bytes.data(), number);
-  }
+  const Matrix factory = factoryMatrix(*currentProfileSettings());
+  for (uchar number = 2; number <= 4; ++number)
+    sendMatrix(*link, is560(), factory, number);
 }
 
 QVariantList myQQuickView::mouseGetKeydefine(QVariant index, bool isRecovery) {
