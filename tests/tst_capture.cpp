@@ -77,6 +77,23 @@ struct RootCall {
   QVariantList args;
 };
 
+// A window holding the view, and every call into the view's root while it
+// lives; the observer goes with it even when a check fails half-way.
+struct RecordedWindow {
+  QWidget window;
+  QList<RootCall> calls;
+
+  RecordedWindow() {
+    auto *view = new myQQuickView(&window);
+    view->setObjectName(QStringLiteral("ui_View"));
+    myQQuickView::setRootCallObserver(
+        [this](const QString &f, Qt::ConnectionType type, const QVariantList &args) {
+          calls.append({f, type, args});
+        });
+  }
+  ~RecordedWindow() { myQQuickView::setRootCallObserver({}); }
+};
+
 } // namespace
 
 class tst_capture : public QObject {
@@ -249,19 +266,13 @@ private slots:
 
   void callbacksQueueIntoTheRoot() {
     WorkDir dir;
-    QWidget window;
-    auto *view = new myQQuickView(&window);
-    view->setObjectName(QStringLiteral("ui_View"));
-    QList<RootCall> calls;
-    myQQuickView::setRootCallObserver(
-        [&](const QString &f, Qt::ConnectionType type, const QVariantList &args) {
-          calls.append({f, type, args});
-        });
+    RecordedWindow recorded;
+    QWidget &window = recorded.window;
+    const QList<RootCall> &calls = recorded.calls;
     keyboardCallback(0x104, 0x101, &window);
     mouseCallback(0xF1, 1, -1, 20, &window);
     keyboardCallback(4, 1, nullptr);
     mouseCallback(0xF0, 1, 0, 0, nullptr);
-    myQQuickView::setRootCallObserver({});
     QCOMPARE(calls.size(), 2);
     QCOMPARE(calls[0].function, QStringLiteral("detectKeyboard"));
     QCOMPARE(calls[0].type, Qt::QueuedConnection);
@@ -278,14 +289,9 @@ private slots:
     if (xdotool.isEmpty())
       QSKIP("needs xdotool");
     WorkDir dir;
-    QWidget window;
-    auto *view = new myQQuickView(&window);
-    view->setObjectName(QStringLiteral("ui_View"));
-    QList<RootCall> calls;
-    myQQuickView::setRootCallObserver(
-        [&](const QString &f, Qt::ConnectionType type, const QVariantList &args) {
-          calls.append({f, type, args});
-        });
+    RecordedWindow recorded;
+    QWidget &window = recorded.window;
+    const QList<RootCall> &calls = recorded.calls;
     QVERIFY(hook->installHooks());
     QVERIFY(hook->hooksInstalled());
     hook->setKeyboardCallback(keyboardCallback, &window);
@@ -295,7 +301,6 @@ private slots:
          {QStringList{"key", "a"}, QStringList{"key", "KP_Enter"}, QStringList{"click", "1"}})
       QCOMPARE(QProcess::execute(xdotool, args), 0);
     QTRY_COMPARE(calls.size(), 6);
-    myQQuickView::setRootCallObserver({});
     hook->removeHooks();
     hook->setKeyboardCallback(recordKey, nullptr);
     hook->setMouseCallback(recordMouse, nullptr);
