@@ -8,10 +8,28 @@
 #include "shell/widget.h"
 
 #include <QDir>
+#include <QFontDatabase>
+#include <QImageReader>
+#include <QThreadPool>
 
 #ifdef NORVANE_DEMO
 #include "demo.h"
 #endif
+
+namespace {
+
+// The first frame needs the font database and the image-format plugins,
+// which take several milliseconds to set up; a pool thread does it while the
+// window is built. Both are thread-safe and guarded by Qt's own locks, so the
+// GUI thread waits for the work instead of doing it twice.
+void warmUpForFirstFrame() {
+  QThreadPool::globalInstance()->start([] {
+    QFontDatabase::families();
+    QImageReader::supportedImageFormats();
+  });
+}
+
+} // namespace
 
 int main(int argc, char **argv) {
   QtSingleCoreApplication app(argc, argv);
@@ -19,6 +37,8 @@ int main(int argc, char **argv) {
     app.sendMessage(QString(), 5000);
     return 1;
   }
+
+  warmUpForFirstFrame();
 
   QString appDir = QCoreApplication::applicationFilePath();
   appDir.truncate(appDir.lastIndexOf(QLatin1Char('/')));

@@ -46,9 +46,12 @@ int runMinimal(int argc, char **argv) {
 struct Sample {
   double ms = -1;
   long rssKb = -1;
+  double pausedMs = 0;
 };
 
-Sample measure(const QString &program, const QStringList &args, const QString &workDir) {
+// Runs a program until its first report line: time to it, and its figures.
+Sample measure(const QString &program, const QStringList &args, const QString &workDir,
+               const QByteArray &tag) {
   QProcess p;
   p.setWorkingDirectory(workDir);
   QElapsedTimer clock;
@@ -61,9 +64,17 @@ Sample measure(const QString &program, const QStringList &args, const QString &w
   while (!out.contains('\n') && p.waitForReadyRead(30000))
     out += p.readAllStandardOutput();
   s.ms = double(clock.nsecsElapsed()) / 1e6;
-  for (const QByteArray &line : out.split('\n'))
-    if (line.startsWith("first-frame rss-kb "))
-      s.rssKb = line.mid(19).trimmed().toLong();
+  for (const QByteArray &line : out.split('\n')) {
+    const QList<QByteArray> words = line.trimmed().split(' ');
+    if (words.value(0) != tag)
+      continue;
+    for (int i = 1; i + 1 < words.size(); i += 2) {
+      if (words[i] == "rss-kb")
+        s.rssKb = words[i + 1].toLong();
+      else if (words[i] == "paused-ms")
+        s.pausedMs = words[i + 1].toDouble();
+    }
+  }
   if (s.rssKb < 0)
     s.ms = -1;
   p.waitForFinished(10000);
@@ -92,30 +103,46 @@ int main(int argc, char **argv) {
   const QString demoDir = QStringLiteral(NORVANE_RUNTIME_DIR);
   const QString demo = demoDir + QStringLiteral("/norvane-demo");
 
-  std::vector<double> demoMs, minMs, demoRss, minRss;
+  // The demo's time includes its device check; the share the mouse's own
+  // protocol pauses take is reported and taken out, as in the device benchmarks.
+  std::vector<double> demoMs, demoNetMs, minMs, demoRss, minRss, readyRss;
   for (int i = 0; i < runs; ++i) {
-    const Sample m =
-        measure(QCoreApplication::applicationFilePath(), {QStringLiteral("--minimal")}, demoDir);
-    const Sample d = measure(demo, {QStringLiteral("--first-frame")}, demoDir);
+    const Sample m = measure(QCoreApplication::applicationFilePath(), {QStringLiteral("--minimal")},
+                             demoDir, "first-frame");
+    const Sample d = measure(demo, {QStringLiteral("--first-frame")}, demoDir, "first-frame");
+    const Sample r = measure(demo, {QStringLiteral("--ready")}, demoDir, "ready");
     if (m.ms >= 0) {
       minMs.push_back(m.ms);
       minRss.push_back(double(m.rssKb));
     }
     if (d.ms >= 0) {
       demoMs.push_back(d.ms);
+      demoNetMs.push_back(d.ms - d.pausedMs);
       demoRss.push_back(double(d.rssKb));
     }
+    if (r.ms >= 0)
+      readyRss.push_back(double(r.rssKb));
   }
-  const double dm = median(demoMs), mm = median(minMs);
-  const double dr = median(demoRss), mr = median(minRss);
+  const double dm = median(demoMs), dn = median(demoNetMs), mm = median(minMs);
+  const double dr = median(demoRss), mr = median(minRss), rr = median(readyRss);
   std::printf("startup: %d runs (median)\n", runs);
-  std::printf("  first frame   norvane-demo %.1f ms, minimal QQuickWidget %.1f ms\n", dm, mm);
-  std::printf("  resident      norvane-demo %.0f kB, minimal QQuickWidget %.0f kB\n", dr, mr);
+  std::printf("  first frame   norvane-demo %.1f ms (%.1f ms without the mouse's mandated "
+              "pauses), minimal QQuickWidget %.1f ms\n",
+              dm, dn, mm);
+  std::printf("  resident      norvane-demo %.0f kB at the first frame, %.0f kB with the whole "
+              "screen built; minimal QQuickWidget %.0f kB\n",
+              dr, rr, mr);
   if (dm > 0 && mm > 0 && dr > 0 && mr > 0) {
-    std::printf("  ratios        start-up %.2f, memory %.2f (targets 1.3 each)\n", dm / mm,
-                dr / mr);
-    bench::result("startup_first_frame_over_minimal", dm / mm, 1.3, "");
+    std::printf("  ratios        start-up %.2f (%.2f with the pauses), memory %.2f (%.2f built); "
+                "targets 1.3\n",
+                dn / mm, dm / mm, dr / mr, rr > 0 ? rr / mr : -1.0);
+    bench::result("startup_first_frame_over_minimal", dn / mm, 1.3, "");
+    bench::result("startup_with_device_pauses_over_minimal", dm / mm, 1.3, "");
     bench::result("startup_memory_over_minimal", dr / mr, 1.3, "");
+    if (rr > 0)
+      bench::result("built_screen_memory_over_minimal", rr / mr, 1.3, "");
+    else
+      bench::notMeasured("built_screen_memory_over_minimal", 1.3, "");
   } else {
     std::printf("  ratios        not measured (a program did not show its first frame)\n");
     bench::notMeasured("startup_first_frame_over_minimal", 1.3, "");

@@ -4,6 +4,8 @@
 #include <QMutexLocker>
 #include <QThread>
 
+#include <atomic>
+
 #if defined(Q_OS_LINUX)
 #include <sys/prctl.h>
 #endif
@@ -13,6 +15,7 @@ namespace platform {
 namespace {
 QMutex recorderMutex;
 PauseRecorder currentRecorder;
+std::atomic<long long> sleptMs{0};
 } // namespace
 
 void pauseMs(int ms) {
@@ -34,7 +37,10 @@ void pauseMs(int ms) {
   Q_UNUSED(tightSlack);
 #endif
   QThread::msleep(static_cast<unsigned long>(ms));
+  sleptMs.fetch_add(ms, std::memory_order_relaxed);
 }
+
+long long pausedMsTotal() { return sleptMs.load(std::memory_order_relaxed); }
 
 void setPauseRecorder(PauseRecorder recorder) {
   QMutexLocker lock(&recorderMutex);

@@ -10,6 +10,10 @@ namespace platform {
 
 void pauseMs(int ms);
 
+// Milliseconds this process has slept in pauseMs so far (recorded pauses do
+// not count): the share of a measured time that the device protocol demands.
+long long pausedMsTotal();
+
 // While a recorder is set, pauseMs hands it the value instead of sleeping.
 // An empty function restores sleeping.
 using PauseRecorder = std::function<void(int)>;

@@ -50,6 +50,19 @@ void TestPlatform::pauseRecorder() {
   pauseMs(-1);
   pauseMs(0);
   QCOMPARE(calls, 0);
+
+  // Only real sleeps add to the total: recorded, zero and negative pauses do not.
+  const long long before = pausedMsTotal();
+  pauseMs(2);
+  std::thread sleeper([] { pauseMs(1); });
+  sleeper.join();
+  pauseMs(-4);
+  QCOMPARE(pausedMsTotal() - before, 3LL);
+  {
+    PauseLog log;
+    pauseMs(500);
+  }
+  QCOMPARE(pausedMsTotal() - before, 3LL);
 }
 
 void TestPlatform::restoreIsQueued() {

@@ -1,7 +1,5 @@
 import QtQuick
 import "basic"
-import "panels"
-import "common"
 
 // The main screen: theme, device flags, layout, the functions the back end
 // calls, and the actions that span pages (save, profile switch, reset).
@@ -38,8 +36,24 @@ Item {
 
     // Power-on logo until the first lock ends; then every region shows.
     property bool isRevealed: false
-    readonly property bool isPending: keyMatrix.isSave || dpiSetting.isSave || lightControl.isSave
+    readonly property bool isPending: isPownOn && (keyMatrix.isSave || dpiSetting.isSave || lightControl.isSave)
     property bool gunPlaced: false
+
+    // The screen's parts, set when the screen is built (common/MainScreen.qml).
+    property var keyCodeString: null
+    property var mouseMain: null
+    property var keyMatrix: null
+    property var dpiSetting: null
+    property var lightControl: null
+    property var menuUp: null
+    property var aboutMenu: null
+    property var mask: null
+    property var macroEditor: null
+    property var gunControl: null
+    property var systemSetting: null
+    property var keyAssigment: null
+    property var profile: null
+    property var resetBox: null
 
     signal msg_KB(bool isDown, int usbCode)
     signal msg_MS(bool isDown, int buttonCode, int x, int y)
@@ -69,9 +83,17 @@ Item {
     function lang(list, i) { return list && list[i] !== undefined ? String(list[i]) : "" }
 
     // Calls from the back end
+    // The first call shows the logo at once and builds the screen behind it;
+    // the rest of the first start runs when it is built (startScreen).
     function initUI() {
         setProtectUI(1000)
         visible = true
+        if (isPownOn)
+            highlightCurrentDPI()
+        else
+            screen.active = true
+    }
+    function startScreen() {
         if (!isPownOn) {
             readFlags()
             if (icType === "560" && Number(ui_View.mouseReadCurrentProfile()) !== 1)
@@ -91,7 +113,19 @@ Item {
             systemSetting.init(false, false)
             isPownOn = true
         }
-        dpiSetting.currentDPI = Number(ui_View.mouseGetCurrentDPI()) - 1
+        highlightCurrentDPI()
+        // A lock that ran out while the screen was being built ends now.
+        if (!lockTimer.running)
+            unlock()
+    }
+    function highlightCurrentDPI() { dpiSetting.currentDPI = Number(ui_View.mouseGetCurrentDPI()) - 1 }
+    function unlock() {
+        setViewEnabled(true)
+        busy.setBusy(false)
+        if (powerOnLogo.visible) {
+            powerOnLogo.visible = false
+            isRevealed = true
+        }
     }
     function run() {}
     function setProtectUI(interval) {
@@ -101,7 +135,8 @@ Item {
         lockTimer.restart()
     }
     function setCurrentDPI(dpiValue) {
-        if (Number(dpiValue) !== 0)
+        // Before the screen is built its start reads the stage itself.
+        if (Number(dpiValue) !== 0 && isPownOn)
             dpiSetting.currentDPI = Number(dpiValue) - 1
     }
     function detectKeyboard(isDown, usbCode) { msg_KB(isDown, usbCode) }
@@ -287,6 +322,8 @@ Item {
     }
 
     onMsg_KB: function (isDown, usbCode) {
+        if (!isPownOn)
+            return
         if (keyAssigment.isFireInput)
             keyAssigment.detectKeyboard(isDown, usbCode, 0)
         if (keyAssigment.isComboInput)
@@ -304,223 +341,28 @@ Item {
         objectName: "lockTimer"
         interval: 1000
         repeat: false
+        // Until the screen is built the lock stays; startScreen ends it.
         onTriggered: {
-            mainWindow.setViewEnabled(true)
-            busy.setBusy(false)
-            if (powerOnLogo.visible) {
-                powerOnLogo.visible = false
-                mainWindow.isRevealed = true
-            }
+            if (mainWindow.isPownOn)
+                mainWindow.unlock()
         }
     }
 
-    KeyCodeString { id: keyCodeString }
-
-    Environment {
-        id: environment
-        objectName: "environment"
-        visible: mainWindow.isRevealed
-    }
-    // Empty background: drags the window.
-    WindowDrag {
-        anchors.fill: parent
-        onBackgroundPressed: mainWindow.emptyAreaPressed()
-    }
     Image {
         id: powerOnLogo
         objectName: "powerOnLogo"
         anchors.centerIn: parent
         source: "qrc:/index/modules/img/skin1/index/powerOn.png"
     }
-
-    Mouse {
-        id: mouseMain
-        objectName: "mouseMain"
-        visible: mainWindow.isRevealed
-    }
-
-    Column {
-        id: leftColumn
-        objectName: "leftColumn"
-        x: 24
-        y: 88
-        spacing: 8
-        visible: mainWindow.isRevealed
-        KeyMatrix {
-            id: keyMatrix
-            objectName: "keyMatrix"
-            onEnterBtn: function (index) { mouseMain.selectKey = index }
-            onLeaveBtn: function (index) { if (!keyAssigment.visible) mouseMain.selectKey = -1 }
-            onClickBtn: function (index) {
-                mainWindow.showMask()
-                mainWindow.mainFocus()
-                keyAssigment.show(index)
-            }
-        }
-        EditorPanel {
-            id: editorPanel
-            objectName: "editorPanel"
-            title: mainWindow.lang(mainWindow.mainLang, 0)
-            macroText: mainWindow.lang(mainWindow.mainLang, 1)
-            gunText: mainWindow.lang(mainWindow.mainLang, 2)
-            hasGun: mainWindow.isGun
-            onMacroClicked: {
-                mainWindow.openDialog(macroEditor, true)
-                mainWindow.mainFocus()
-            }
-            onGunClicked: mainWindow.openGun()
-        }
-        TextButton {
-            id: systemButton
-            objectName: "systemButton"
-            width: 232
-            height: 24
-            radius: 0
-            normalColor: colorBlack
-            text: mainWindow.lang(mainWindow.mainLang, 9)
-            onClicked: mainWindow.openDialog(systemSetting, true)
-        }
-    }
-
-    Column {
-        id: rightColumn
-        objectName: "rightColumn"
-        x: 768
-        y: 56
-        spacing: 8
-        visible: mainWindow.isRevealed
-        DpiSetting {
-            id: dpiSetting
-            objectName: "dpiSetting"
-        }
-        LightControl {
-            id: lightControl
-            objectName: "lightControl"
-            dpiCount: dpiSetting.dpiCount
-        }
-    }
-
-    Row {
-        id: bottomBar
-        objectName: "bottomBar"
-        anchors.right: parent.right
-        anchors.rightMargin: 24
-        anchors.bottom: parent.bottom
-        anchors.bottomMargin: 8
-        spacing: 16
-        visible: mainWindow.isRevealed
-        TextButton {
-            id: configButton
-            objectName: "configButton"
-            text: mainWindow.lang(mainWindow.mainLang, 4)
-            onClicked: mainWindow.openProfile()
-        }
-        TextButton {
-            id: resetButton
-            objectName: "resetButton"
-            text: mainWindow.lang(mainWindow.mainLang, 5)
-            onClicked: mainWindow.openReset()
-        }
-        TextButton {
-            id: saveButton
-            objectName: "saveButton"
-            text: mainWindow.lang(mainWindow.mainLang, 10)
-            normalColor: mainWindow.isPending ? "#ff3030" : colorBlue
-            onClicked: mainWindow.save()
-        }
-    }
-
-    Menu_Up {
-        id: menuUp
-        objectName: "menuUp"
-        x: 920
-        y: 16
-        visible: mainWindow.isRevealed
-        profilePage: profile
-        onBtnClicked: function (btnIndex) {
-            if (btnIndex === 2) {
-                aboutMenu.visible = !aboutMenu.visible
-            } else if (mainWindow.hasController()) {
-                if (btnIndex === 0)
-                    ui_Ctl.onMinimize()
-                else
-                    ui_Ctl.onClose()
-            }
-        }
-    }
-    AboutMenu {
-        id: aboutMenu
-        objectName: "aboutMenu"
-        x: 724
-        y: 30
-        z: 10
-        url: mainWindow.url
-        onRowClicked: function (index) { mainWindow.aboutChosen(index) }
-    }
-
-    Rectangle {
-        id: mask
-        objectName: "mask"
-        anchors.fill: parent
-        color: "#90000000"
-        visible: false
-        WindowDrag {
-            anchors.fill: parent
-            onBackgroundPressed: {
-                if (macroEditor.visible)
-                    macroEditor.macroEditorFocus()
-                if (profile.visible)
-                    profile.profileFocus()
-                if (gunControl.visible)
-                    gunControl.gunControlFocus()
-                lightControl.lightControlFocus()
-                if (systemSetting.visible)
-                    systemSetting.systemSettingFocus()
-            }
-        }
-    }
-
-    MacroEditor {
-        id: macroEditor
-        objectName: "macroEditor"
-        onModifyMacroData: function (macroName) { mainWindow.macroChanged(macroName) }
-        onModifyMacroName: function (oldMacroName, newMacroName) { mainWindow.macroRenamed(oldMacroName, newMacroName) }
-        onDeleteMacro: function (macroName) { mainWindow.macroDeleted(macroName) }
-    }
-    GunControl {
-        id: gunControl
-        objectName: "gunControl"
-    }
-    SystemSetting {
-        id: systemSetting
-        objectName: "systemSetting"
-    }
-    KeyAssigment {
-        id: keyAssigment
-        objectName: "keyAssigment"
-        onClosed: {
-            mainWindow.hideMask()
-            mouseMain.selectKey = -1
-        }
-    }
-    Profile {
-        id: profile
-        objectName: "profile"
-        // The drop-down passes a row; the switch needs that row's profile.
-        onChangeProfile: function (tmpProfileNo) { mainWindow.switchProfile(profile.numberOfRow(tmpProfileNo)) }
-    }
-    ResetDialog {
-        id: resetBox
-        objectName: "resetBox"
-        title: mainWindow.lang(mainWindow.mainLang, 5)
-        message: mainWindow.lang(mainWindow.mainLang, 6)
-        okText: mainWindow.lang(mainWindow.mainLang, 8)
-        cancelText: mainWindow.lang(mainWindow.mainLang, 7)
-        onAccepted: mainWindow.factoryReset()
-        onRejected: {
-            resetBox.visible = false
-            mainWindow.hideMask()
-        }
+    // Built on the first initUI, in slices between frames, so the logo shows
+    // at once and the screen is ready before the power-on lock ends.
+    Loader {
+        id: screen
+        objectName: "screen"
+        active: false
+        asynchronous: true
+        source: "common/MainScreen.qml"
+        onLoaded: mainWindow.startScreen()
     }
 
     BusyIndicator {

@@ -18,7 +18,7 @@ Item {
         when: windowShown && loader.status === Loader.Ready
 
         property var main: loader.item
-        property var gun: main ? findChild(main, "gunControl") : null
+        property var gun: main && main.isPownOn ? findChild(main, "gunControl") : null
         property var shipped: []
         property var shippedSlots: []
 

@@ -21,7 +21,7 @@ Item {
         when: windowShown && loader.status === Loader.Ready
 
         property var main: loader.item
-        property var editor: main ? findChild(main, "macroEditor") : null
+        property var editor: main && main.isPownOn ? findChild(main, "macroEditor") : null
         property var factoryMatrix: []
 
         function part(name) { return findChild(main, name) }

@@ -40,14 +40,25 @@ Item {
             verify(main.visible)
             verify(part("busy").isBusy)
             verify(part("powerOnLogo").visible)
+            // The screen is built behind the logo: absent or hidden until the lock ends.
             for (var region of ["environment", "leftColumn", "rightColumn", "bottomBar", "menuUp", "mouseMain"])
-                verify(!part(region).visible, region)
+                verify(!part(region) || !part(region).visible, region)
             compare(part("lockTimer").interval, 1000)
+            // Calls from the back end while the screen is still being built are harmless;
+            // the build reads the current stage itself.
+            var revealedBuilt = []
+            main.isRevealedChanged.connect(function () { revealedBuilt.push(main.isPownOn) })
+            if (!main.isPownOn) {
+                main.setCurrentDPI(3)
+                main.detectKeyboard(true, 4)
+            }
 
             tryCompare(main, "isRevealed", true, 5000)
             verify(Date.now() - started >= 900)
             verify(!part("powerOnLogo").visible)
             verify(!part("busy").isBusy)
+            compare(revealedBuilt, [true])
+            compare(part("dpiSetting").currentDPI, Number(ui_View.mouseGetCurrentDPI()) - 1)
             for (region of ["environment", "leftColumn", "rightColumn", "bottomBar", "menuUp", "mouseMain"])
                 verify(part(region).visible, region)
             // Flags and strings from the shipped configuration.
