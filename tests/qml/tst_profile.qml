@@ -18,8 +18,9 @@ Item {
         when: windowShown && loader.status === Loader.Ready
 
         property var main: loader.item
-        property var profile: part("profile")
-        property var topList: part("menuUp").profileBtn
+        // The screen is built on the first initUI.
+        property var profile: main && main.isPownOn ? part("profile") : null
+        property var topList: main && main.isPownOn ? part("menuUp").profileBtn : null
 
         function part(name) { return main ? findChild(main, name) : null }
         function ready() {

@@ -276,31 +276,6 @@ Dialog {
         onClicked: keyAssigment.undo()
     }
 
-    component Heading: Item {
-        property alias text: label.text
-        width: 384
-        height: 30
-        x: 16
-        Text {
-            id: label
-            y: 4
-            color: fontColor
-            font.family: fontFamily
-            font.pixelSize: fontNormalSize
-            font.bold: true
-        }
-        Rectangle {
-            y: 26
-            width: parent.width
-            height: 1
-            color: colorBlack
-        }
-    }
-    component Label: Text {
-        color: colorGray3
-        font.family: fontFamily
-        font.pixelSize: fontNormalSize
-    }
 
     Flickable {
         id: view
@@ -323,7 +298,7 @@ Dialog {
         }
 
         // 1. Mouse function
-        Heading { y: 8; text: keyAssigment.lang(1) }
+        SectionHeading { y: 8; text: keyAssigment.lang(1) }
         Grid {
             x: 24
             y: 44
@@ -351,8 +326,8 @@ Dialog {
         }
 
         // 2. Fire function
-        Heading { y: 120; text: keyAssigment.lang(8) }
-        Label { x: 24; y: 160; text: keyAssigment.lang(9) }
+        SectionHeading { y: 120; text: keyAssigment.lang(8) }
+        FieldLabel { x: 24; y: 160; text: keyAssigment.lang(9) }
         Rectangle {
             id: fireCell
             objectName: "fireBox"
@@ -375,7 +350,7 @@ Dialog {
                 onClicked: keyAssigment.startFire()
             }
         }
-        Label { x: 208; y: 160; text: keyAssigment.lang(11) }
+        FieldLabel { x: 208; y: 160; text: keyAssigment.lang(11) }
         DropDownSlider {
             id: rateSlider
             objectName: "rateSlider"
@@ -394,7 +369,7 @@ Dialog {
                     keyAssigment.keyCode2 = keyAssigment.fireRate
             }
         }
-        Label { x: 24; y: 196; text: keyAssigment.lang(12) }
+        FieldLabel { x: 24; y: 196; text: keyAssigment.lang(12) }
         Rectangle {
             x: 96
             y: 192
@@ -433,7 +408,7 @@ Dialog {
         }
 
         // 3. Key combination
-        Heading { y: 230; text: keyAssigment.lang(14) }
+        SectionHeading { y: 230; text: keyAssigment.lang(14) }
         Rectangle {
             objectName: "comboBox"
             x: 24
@@ -477,7 +452,7 @@ Dialog {
         }
 
         // 4. Media function
-        Heading { y: 304; text: keyAssigment.lang(15) }
+        SectionHeading { y: 304; text: keyAssigment.lang(15) }
         ListModel { id: mediaItems }
         DropDownGrid {
             id: mediaGrid
@@ -490,7 +465,7 @@ Dialog {
         }
 
         // 5. Macro function
-        Heading { y: 378; text: keyAssigment.lang(16) }
+        SectionHeading { y: 378; text: keyAssigment.lang(16) }
         ListModel { id: macroItems }
         DropDownList {
             id: macroChoice
@@ -546,7 +521,7 @@ Dialog {
         }
 
         // 6. DPI function
-        Heading { y: 524; text: keyAssigment.lang(21) }
+        SectionHeading { y: 524; text: keyAssigment.lang(21) }
         Row {
             x: 24
             y: 560
@@ -571,7 +546,7 @@ Dialog {
         }
 
         // 7. Windows function
-        Heading { y: 590; text: keyAssigment.lang(25) }
+        SectionHeading { y: 590; text: keyAssigment.lang(25) }
         ListModel { id: windowsItems }
         DropDownGrid {
             id: windowsGrid
@@ -584,7 +559,7 @@ Dialog {
         }
 
         // 8. Shortcut function
-        Heading { y: 664; text: keyAssigment.lang(26) }
+        SectionHeading { y: 664; text: keyAssigment.lang(26) }
         ListModel { id: shortcutItems }
         DropDownGrid {
             id: shortcutGrid
@@ -598,7 +573,7 @@ Dialog {
         }
 
         // 9. Gun function
-        Heading { y: 740; text: keyAssigment.lang(52); visible: mainWindow.isGun }
+        SectionHeading { y: 740; text: keyAssigment.lang(52); visible: mainWindow.isGun }
         Row {
             x: 24
             y: 776

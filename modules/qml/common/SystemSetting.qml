@@ -92,17 +92,6 @@ Dialog {
         onClicked: systemSetting.init(true, true)
     }
 
-    component Caption: Text {
-        color: fontColor
-        font.family: fontFamily
-        font.pixelSize: fontNormalSize
-    }
-    component Rule: Rectangle {
-        x: 16
-        width: 384
-        height: 1
-        color: colorBlack
-    }
 
     Caption { x: 16; y: 12; text: systemSetting.lang(1) }
     SliderButton {

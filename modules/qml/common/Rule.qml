@@ -1,0 +1,9 @@
+import QtQuick
+
+// A one-pixel separator across the system settings dialog.
+Rectangle {
+    x: 16
+    width: 384
+    height: 1
+    color: colorBlack
+}

@@ -1,0 +1,23 @@
+import QtQuick
+
+// A bold section title with a rule under it, as the assignment dialog uses.
+Item {
+    property alias text: label.text
+    width: 384
+    height: 30
+    x: 16
+    Text {
+        id: label
+        y: 4
+        color: fontColor
+        font.family: fontFamily
+        font.pixelSize: fontNormalSize
+        font.bold: true
+    }
+    Rectangle {
+        y: 26
+        width: parent.width
+        height: 1
+        color: colorBlack
+    }
+}
