@@ -5,11 +5,13 @@
 #include "device/hid_thread.h"
 #include "vmouse.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTest>
 #include <QtGlobal>
 
@@ -112,6 +114,13 @@ inline QStringList sentBlocks() {
 inline QStringList messages;
 
 inline void collectMessage(QtMsgType, const QMessageLogContext &, const QString &text) {
+  // Lines from pool threads (the report watch) join on the GUI thread, so the
+  // list is only ever touched by the thread the checks run on.
+  QCoreApplication *app = QCoreApplication::instance();
+  if (app && QThread::currentThread() != app->thread()) {
+    QMetaObject::invokeMethod(app, [text] { messages << text; }, Qt::QueuedConnection);
+    return;
+  }
   messages << text;
 }
 

@@ -363,6 +363,8 @@ Item {
         asynchronous: true
         source: "common/MainScreen.qml"
         onLoaded: mainWindow.startScreen()
+        // Without its screen the program cannot work; say why it stays locked.
+        onStatusChanged: if (status === Loader.Error) console.error("The main screen could not be built: " + source)
     }
 
     BusyIndicator {
