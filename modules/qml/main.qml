@@ -93,26 +93,25 @@ Item {
         else
             screen.active = true
     }
+    // Runs once, when the Loader has built the screen.
     function startScreen() {
-        if (!isPownOn) {
-            readFlags()
-            if (icType === "560" && Number(ui_View.mouseReadCurrentProfile()) !== 1)
-                hid.hid560_02H_SetCurrentProfile(1)
-            loadStrings()
-            profile.init()
-            profile.profileNo = Number(globalValue("mouse/profileNo", 0))
-            menuUp.profileBtn.currentSelect = profile.activeRow
-            menuUp.profileBtn.closeMenu()
-            ui_View.setCurrentProfile(profile.profileNo)
-            macroEditor.init()
-            gunControl.init()
-            keyAssigment.init()
-            keyMatrix.init(false, false)
-            dpiSetting.init(false, false)
-            lightControl.init(false, false)
-            systemSetting.init(false, false)
-            isPownOn = true
-        }
+        readFlags()
+        if (icType === "560" && Number(ui_View.mouseReadCurrentProfile()) !== 1)
+            hid.hid560_02H_SetCurrentProfile(1)
+        loadStrings()
+        profile.init()
+        profile.profileNo = Number(globalValue("mouse/profileNo", 0))
+        menuUp.profileBtn.currentSelect = profile.activeRow
+        menuUp.profileBtn.closeMenu()
+        ui_View.setCurrentProfile(profile.profileNo)
+        macroEditor.init()
+        gunControl.init()
+        keyAssigment.init()
+        keyMatrix.init(false, false)
+        dpiSetting.init(false, false)
+        lightControl.init(false, false)
+        systemSetting.init(false, false)
+        isPownOn = true
         highlightCurrentDPI()
         // A lock that ran out while the screen was being built ends now.
         if (!lockTimer.running)
