@@ -90,6 +90,14 @@ Item {
         visible = true
         if (isPownOn)
             highlightCurrentDPI()
+        else if (!screen.active)
+            buildAfterNextFrame()
+    }
+    // The screen is built once the frame that shows the logo is under way, so
+    // that the build never holds that frame back.
+    function buildAfterNextFrame() {
+        if (Window.window)
+            logoFrame.target = Window.window
         else
             screen.active = true
     }
@@ -353,8 +361,18 @@ Item {
         anchors.centerIn: parent
         source: "qrc:/index/modules/img/skin1/index/powerOn.png"
     }
-    // Built on the first initUI, in slices between frames, so the logo shows
-    // at once and the screen is ready before the power-on lock ends.
+    Connections {
+        id: logoFrame
+        target: null
+        // Emitted on the GUI thread just before the frame is drawn; the build
+        // starts from the event loop once that frame is done.
+        function onAfterAnimating() {
+            logoFrame.target = null
+            Qt.callLater(function () { screen.active = true })
+        }
+    }
+    // Built after the first initUI, in slices between frames, so the logo
+    // shows at once and the screen is ready before the power-on lock ends.
     Loader {
         id: screen
         objectName: "screen"
