@@ -11,8 +11,8 @@
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QTest>
+#include <QThread>
 #include <QtGlobal>
 
 namespace testsupport {
@@ -118,7 +118,8 @@ inline void collectMessage(QtMsgType, const QMessageLogContext &, const QString 
   // list is only ever touched by the thread the checks run on.
   QCoreApplication *app = QCoreApplication::instance();
   if (app && QThread::currentThread() != app->thread()) {
-    QMetaObject::invokeMethod(app, [text] { messages << text; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        app, [text] { messages << text; }, Qt::QueuedConnection);
     return;
   }
   messages << text;
