@@ -64,7 +64,7 @@ Item {
         function test_initSendsOnlyWhenAsked() {
             vmouse.clearTrace()
             panel().init(false, false)
-            compare(vmouse.trace().length, 0)
+            compare(vmouse.commandTraffic().length, 0)
             compare(panel().minDPI, Number(ui_View.getGlobalData("mouse/minDPI")))
             compare(panel().maxDPI, Number(ui_View.getGlobalData("mouse/maxDPI")))
             compare(panel().dpiBase, Number(ui_View.getGlobalData("mouse/dpiBase")))
@@ -73,7 +73,7 @@ Item {
             ui_View.setData("mouse/currentDpiCount", 5)
             ui_View.setData("mouse/reportRate", 2)
             panel().init(true, false)
-            verify(vmouse.trace().length > 0)
+            verify(vmouse.commandTraffic().length > 0)
             var s = vmouse.state()
             compare(s.dpiCount, 5)
             verify(s.dpiTable.some(function (c) { return c !== 0 }))
@@ -174,7 +174,7 @@ Item {
             panel().isSave = false
             vmouse.clearTrace()
             mouseClick(findChild(panel(), "dpiUndo"))
-            compare(vmouse.trace().length, 0)
+            compare(vmouse.commandTraffic().length, 0)
             verify(panel().isSave)
             compare(panel().dpiValueArray, ui_View.getDataList("mouse/dpiValueArray", true).map(Number))
             compare(panel().currentDpiCount, 6)
@@ -197,7 +197,7 @@ Item {
             ui_View.setDataList("mouse/dpiValueArray", [300, 300, 300, 300, 300, 300, 300, 300])
             vmouse.clearTrace()
             panel().init(true, false)
-            compare(vmouse.trace().length, 0)
+            compare(vmouse.commandTraffic().length, 0)
             compare(count.count, 5)
             compare(panel().dpiValueArray[0], savedValues[0])
         }

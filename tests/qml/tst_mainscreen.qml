@@ -88,7 +88,7 @@ Item {
             ready()
             vmouse.clearTrace()
             main.save()
-            compare(vmouse.trace().length, 0)
+            compare(vmouse.commandTraffic().length, 0)
             verify(!part("busy").isBusy)
         }
 
@@ -99,7 +99,7 @@ Item {
                 var panel = part(name)
                 panel.isSaveChanged.connect(function () {
                     if (!panel.isSave)
-                        order.push([name, vmouse.trace().length])
+                        order.push([name, vmouse.commandTraffic().length])
                 })
                 panel.isSave = true
             }
@@ -125,7 +125,7 @@ Item {
             var before = ui_View.getGlobalData("mouse/profileNo")
             vmouse.clearTrace()
             profile.changeProfile(profile.profileNo)
-            compare(vmouse.trace().length, 0)
+            compare(vmouse.commandTraffic().length, 0)
             compare(ui_View.getGlobalData("mouse/profileNo"), before)
             verify(!part("busy").isBusy)
         }

@@ -111,6 +111,19 @@ public:
       lines << QString::fromStdString(line);
     return lines;
   }
+  // The trace without the report watch's own cycles on the event interface
+  // (open, a read with a timeout, close, every 500 ms): only the reports that
+  // carry data to or from the mouse. "Nothing was sent" checks use this, so
+  // a watch cycle that happens to fall inside them is not taken for traffic.
+  Q_INVOKABLE QStringList commandTraffic() const {
+    QStringList lines;
+    for (const QString &line : trace())
+      if (line.startsWith(QLatin1String("send_feature ")) ||
+          line.startsWith(QLatin1String("get_feature ")) ||
+          line.startsWith(QLatin1String("write ")))
+        lines << line;
+    return lines;
+  }
   Q_INVOKABLE void clearTrace() {
     vmouse::clearTrace();
     vmouse::clearCommands();
