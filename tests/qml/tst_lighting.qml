@@ -66,10 +66,8 @@ Item {
             // A click goes to the first stop at or beyond it: click just before.
             mouseClick(slider, Math.floor(slider.stopX(stop)) + 4, 6)
         }
-        // Commands to the device; the event interface's reads run on their own.
-        function sends() {
-            return vmouse.trace().filter(function (line) { return /^(send_feature|write) /.test(line) })
-        }
+        // Traffic with the device, without the report watch's own cycles.
+        function sends() { return vmouse.commandTraffic() }
         function numbers(colours) {
             var out = []
             for (var c of colours) {
