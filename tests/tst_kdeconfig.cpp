@@ -119,6 +119,14 @@ private slots:
     QCOMPARE(f.readAll(), QByteArray("[KDE]\nA=2\n"));
     f.close();
 
+    // A linked file (dotfile managers) stays a link; its target changes.
+    QVERIFY(QFile::link(path, dir.filePath("link")));
+    QVERIFY(platform::writeKdeConfigEntry(dir.filePath("link"), "KDE", "A", "3"));
+    QVERIFY(QFileInfo(dir.filePath("link")).isSymLink());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("[KDE]\nA=3\n"));
+    f.close();
+
     // A path that is a folder cannot be written; nothing appears.
     QVERIFY(!platform::writeKdeConfigEntry(dir.path(), "KDE", "A", "1"));
     QVERIFY(QFileInfo(dir.path()).isDir());
