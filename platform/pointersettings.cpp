@@ -1,7 +1,7 @@
-// GIO first: its headers use the word `signals`, which Qt defines as a macro.
-#include <gio/gio.h>
-
 #include "platform/pointersettings.h"
+#include "platform/pointerbackends.h"
+
+#include <QStringList>
 
 namespace platform {
 
@@ -12,44 +12,54 @@ PointerSettingsRecorder &recorder() {
   return r;
 }
 
-const char mouseSchema[] = "org.gnome.desktop.peripherals.mouse";
+// The desktops' scale runs from -1 (slowest) to 1 (fastest).
+double acceleration(int speed) { return -1.0 + 2.0 * (speed - 1) / 19.0; }
 
-// Writes one key of the desktop's settings and waits until the backend has
-// it. The schema is looked up first because g_settings_new aborts the
-// process on a schema that is not installed.
-bool writeKey(const char *schemaId, const char *key, GVariant *value) {
-  g_variant_ref_sink(value);
-  bool ok = false;
-  GSettingsSchemaSource *source = g_settings_schema_source_get_default();
-  GSettingsSchema *schema =
-      source ? g_settings_schema_source_lookup(source, schemaId, TRUE) : nullptr;
-  if (schema && g_settings_schema_has_key(schema, key)) {
-    GSettingsSchemaKey *schemaKey = g_settings_schema_get_key(schema, key);
-    // A wrong type or a value out of range would only raise a warning.
-    if (g_variant_is_of_type(value, g_settings_schema_key_get_value_type(schemaKey)) &&
-        g_settings_schema_key_range_check(schemaKey, value)) {
-      GSettings *settings = g_settings_new_full(schema, nullptr, nullptr);
-      ok = g_settings_set_value(settings, key, value);
-      g_settings_sync();
-      g_object_unref(settings);
-    }
-    g_settings_schema_key_unref(schemaKey);
-  }
-  if (schema)
-    g_settings_schema_unref(schema);
-  g_variant_unref(value);
-  return ok;
+bool isWaylandSession() {
+  const QString type = qEnvironmentVariable("XDG_SESSION_TYPE").toLower();
+  if (type == QLatin1String("wayland") || type == QLatin1String("x11"))
+    return type == QLatin1String("wayland");
+  return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
 } // namespace
+
+PointerDesktop pointerDesktop() {
+  const QStringList desktops =
+      qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(':', Qt::SkipEmptyParts);
+  for (const QString &d : desktops) {
+    if (d.compare(QLatin1String("KDE"), Qt::CaseInsensitive) == 0)
+      return isWaylandSession() ? PointerDesktop::PlasmaWayland : PointerDesktop::PlasmaX11;
+  }
+  // Desktops whose settings daemon reads GNOME's mouse schema; Budgie and
+  // the GNOME variants also name GNOME itself. Cinnamon and MATE keep their
+  // own schemas, which this layer does not write.
+  for (const QString &d : desktops) {
+    if (d.compare(QLatin1String("GNOME"), Qt::CaseInsensitive) == 0 ||
+        d.startsWith(QLatin1String("GNOME-"), Qt::CaseInsensitive) ||
+        d.compare(QLatin1String("Unity"), Qt::CaseInsensitive) == 0 ||
+        d.compare(QLatin1String("Pantheon"), Qt::CaseInsensitive) == 0)
+      return PointerDesktop::Gnome;
+  }
+  return PointerDesktop::Other;
+}
 
 bool setPointerSpeed(int speed) {
   if (recorder())
     return recorder()(PointerSetting::Speed, speed);
   if (speed < 1 || speed > 20)
     return false;
-  // The desktop's scale runs from -1 (slowest) to 1 (fastest).
-  return writeKey(mouseSchema, "speed", g_variant_new_double(-1.0 + 2.0 * (speed - 1) / 19.0));
+  switch (pointerDesktop()) {
+  case PointerDesktop::Gnome:
+    return gnome::setSpeed(acceleration(speed));
+  case PointerDesktop::PlasmaWayland:
+    return plasma::setWaylandAcceleration(acceleration(speed));
+  case PointerDesktop::PlasmaX11:
+    return plasma::setX11Acceleration(acceleration(speed));
+  case PointerDesktop::Other:
+    break;
+  }
+  return false;
 }
 
 bool setDoubleClickTime(int ms) {
@@ -57,13 +67,32 @@ bool setDoubleClickTime(int ms) {
     return recorder()(PointerSetting::DoubleClickTime, ms);
   if (ms <= 0)
     return false;
-  return writeKey(mouseSchema, "double-click", g_variant_new_int32(ms));
+  switch (pointerDesktop()) {
+  case PointerDesktop::Gnome:
+    return gnome::setDoubleClick(ms);
+  case PointerDesktop::PlasmaWayland:
+  case PointerDesktop::PlasmaX11:
+    return plasma::setDoubleClickInterval(ms);
+  case PointerDesktop::Other:
+    break;
+  }
+  return false;
 }
 
 bool setWheelScrollLines(uint lines) {
   if (recorder())
     return recorder()(PointerSetting::WheelScrollLines, lines);
-  // No desktop schema holds a per-notch line count; the toolkits decide it.
+  // 1000 is the page's "one screen", passed on unchanged.
+  if (lines < 1 || lines > 1000)
+    return false;
+  switch (pointerDesktop()) {
+  case PointerDesktop::PlasmaWayland:
+  case PointerDesktop::PlasmaX11:
+    return plasma::setWheelScrollLines(lines);
+  case PointerDesktop::Gnome: // no GNOME key holds a line count per notch
+  case PointerDesktop::Other:
+    break;
+  }
   return false;
 }
 

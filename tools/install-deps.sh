@@ -3,7 +3,7 @@
 set -e
 SUDO=
 [ "$(id -u)" -eq 0 ] || SUDO=sudo
-PKGS="build-essential cmake pkg-config clang-format
+PKGS="build-essential cmake pkg-config clang-format dbus-daemon
   qt6-base-dev qt6-declarative-dev qt6-svg-dev libgl-dev
   qml6-module-qtquick qml6-module-qtquick-window qml6-module-qtqml-workerscript
   qml6-module-qttest qml6-module-qtquick-layouts
