@@ -34,6 +34,12 @@ QVariant myQQuickView::createMacroIni(QVariant name, QVariant macroIndex) {
   const QString macro = name.toString();
   if (!isSafeMacroName(macro, "createMacroIni"))
     return false;
+  // A new macro never takes the place of one that exists: its events would
+  // be lost with the header.
+  if (QFile::exists(macroFilePath(macro))) {
+    qDebug().noquote() << "createMacroIni refused:" << macro << "exists already";
+    return false;
+  }
   QDir().mkpath(QStringLiteral("./modules/macro"));
   QSettings file(macroFilePath(macro), QSettings::IniFormat);
   file.setValue(QStringLiteral("config/index"), macroIndex.toUInt());

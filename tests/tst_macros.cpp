@@ -82,6 +82,13 @@ private slots:
     QCOMPARE(view.loadMacroIni(QStringLiteral("Macro_0")), QStringList({"1,B", "2"}));
     QVERIFY(!readFile(macroFile(QStringLiteral("Macro_0"))).contains("1=\"0,120\""));
 
+    // Creating never writes over a macro that exists.
+    const QByteArray saved = readFile(macroFile(QStringLiteral("Macro_0")));
+    messages.clear();
+    QCOMPARE(view.createMacroIni(QStringLiteral("Macro_0"), 0), QVariant(false));
+    QCOMPARE(readFile(macroFile(QStringLiteral("Macro_0"))), saved);
+    QCOMPARE(messages.filter("createMacroIni refused: Macro_0 exists already").size(), 1);
+
     // Missing events and a missing repeat read "0"; no file gives nothing.
     writeFile(macroFile(QStringLiteral("Holes")), "[config]\ntotal=3\n[macro]\n1=\"1,C\"\n");
     QCOMPARE(view.loadMacroIni(QStringLiteral("Holes")), QStringList({"0", "1,C", "0", "0"}));

@@ -228,6 +228,18 @@ Item {
         reinitPages()
         controlUIEnable(true)
     }
+    // The active profile's file was replaced (an import over it): the pages
+    // read it and send it as a switch to it would. Their unsaved edits
+    // belonged to the old file and are dropped.
+    function reloadProfile() {
+        controlUIEnable(false)
+        keyMatrix.isSave = false
+        dpiSetting.isSave = false
+        lightControl.isSave = false
+        ui_View.setCurrentProfile(profile.profileNo)
+        reinitPages()
+        controlUIEnable(true)
+    }
     function openReset() {
         mainFocus()
         resetBox.centre()

@@ -258,6 +258,44 @@ Item {
             compare(list.count, 1)
         }
 
+        // Another macro with the same option has the same four codes.
+        function test_rebindToAnotherMacro() {
+            ui_View.createMacroIni("rebindA", 0)
+            ui_View.saveMacroIni("rebindA", ["1,A", "2,A"], 1)
+            ui_View.createMacroIni("rebindB", 0)
+            ui_View.saveMacroIni("rebindB", ["1,B", "2,B"], 3)
+            var list = dialog().macroList
+            list.addData(["rebindA", "rebindB"], false)
+            var pad = function (bytes) { while (bytes.length < 128) bytes.push(0); return bytes }
+            openSlot(2)
+            clickInDialog("macroOption0")
+            list.currentSelect = 0
+            list.valueChange(0)
+            closeDialog()
+            compare(vmouse.state().macros["3"], pad([0, 1, 1, 0x04, 0x81, 0x04, 0, 0]))
+            main.save()
+
+            openSlot(2)
+            list.currentSelect = 1
+            list.valueChange(1)
+            compare(hex([dialog().keyCode0, dialog().keyCode1, dialog().keyCode2, dialog().keyCode3]), hex([4, 0, 2, 0]))
+            closeDialog()
+            verify(keyMatrix().isSave)
+            compare(keyMatrix().modKeys.get(2).keyText, "rebindB")
+            compare(String(ui_View.getData("mouseMacroKey/2", false)), "rebindB")
+            compare(vmouse.state().macros["3"], pad([0, 3, 1, 0x05, 0x81, 0x05, 0, 0]))
+
+            // Closing on the same macro still changes nothing.
+            keyMatrix().isSave = false
+            openSlot(2)
+            vmouse.clearTrace()
+            closeDialog()
+            verify(!keyMatrix().isSave)
+            compare(vmouse.commandTraffic().length, 0)
+            ui_View.deleteMacroIni("rebindA")
+            ui_View.deleteMacroIni("rebindB")
+        }
+
         function test_cancelChangesNothing() {
             var before = slotCodes(4)
             openSlot(4)

@@ -369,6 +369,41 @@ Item {
             compare(editor.selectedName(), "Macro_40")
         }
 
+        // Files left behind without a list entry keep their events: import
+        // and New take the next number that has no file.
+        function test_importNeverOverwritesAMacroFile() {
+            var file = function (name) { return vmouse.fileHex("./modules/macro/" + name + ".bin") }
+            for (var left of ["Macro_0", "Macro_1"])
+                ui_View.deleteMacroIni(left)
+            ui_View.createMacroIni("Macro_0", 0)
+            ui_View.saveMacroIni("Macro_0", ["1,A", "2,A"], 2)
+            ui_View.createMacroIni("Macro_1", 0)
+            ui_View.saveMacroIni("Macro_1", ["1,B", "2,B"], 3)
+            var before = [file("Macro_0"), file("Macro_1")]
+            verify(before[0] !== "" && before[1] !== "")
+            ui_View.createMacroIni("source", 0)
+            ui_View.saveMacroIni("source", ["1,C", "2,C"], 4)
+            vmouse.answerFileDialogs("./source.mc")
+            ui_View.saveMacroFile("source")
+            ui_View.deleteMacroIni("source")
+
+            verify(editor.importMacro())
+            compare(names(), ["Macro_2"])
+            compare(stored("Macro_2"), ["1,C", "2,C", "4"])
+            compare(editor.actionModel.count, 2)
+            vmouse.answerFileDialogs("")
+            verify(editor.newMacro())
+            compare(editor.selectedName(), "Macro_3")
+            compare(stored("Macro_3"), ["1"])
+            compare(storedNames(), ["Macro_2", "Macro_3"])
+            compare([file("Macro_0"), file("Macro_1")], before)
+            // The back end refuses to create over a file too.
+            compare(ui_View.createMacroIni("Macro_0", 0), false)
+            compare(file("Macro_0"), before[0])
+            ui_View.deleteMacroIni("Macro_0")
+            ui_View.deleteMacroIni("Macro_1")
+        }
+
         function test_importAndExport() {
             editor.newMacro()
             editor.insertMouse("MS-L")

@@ -261,6 +261,68 @@ Item {
             compare(markOf(4), String(ui_View.getData("mouse/reportRate", true)))
         }
 
+        // What the mouse receives and holds after a switch to profile n,
+        // which is then left again for the active one.
+        function switchTo(n) {
+            var back = profile.profileNo
+            vmouse.clearTrace()
+            main.switchProfile(n)
+            var sent = { "traffic": vmouse.commandTraffic(), "state": vmouse.state() }
+            main.switchProfile(back)
+            return sent
+        }
+        function slot3() {
+            var k = part("keyMatrix").modKeys.get(3)
+            return [k.keyCode0, k.keyCode1, k.keyCode2, k.keyCode3]
+        }
+        // Replacing the active profile's file: the pages read the new file
+        // and send it exactly as a switch to that content does.
+        function test_replacingTheActiveProfile() {
+            start(["Standard0", "A1", "B2", "C3", "D4", "E5"], 2)
+            for (var n of [2, 4, 5])
+                ui_View.resetProfile(n)
+            ui_View.setCurrentProfile(4)
+            ui_View.setDataList("mouseKeyMatrix/3", [5, 0, 1, 0])
+            ui_View.setData("mouse/reportRate", "1")
+            ui_View.setCurrentProfile(2)
+            vmouse.answerFileDialogs("./four.pf")
+            ui_View.saveProfile(4)
+            var expected = switchTo(4)
+            verify(expected.traffic.length > 0)
+            var factory = switchTo(5)
+            verify(String(vmouse.state().keyMatrix1) !== String(expected.state.keyMatrix1))
+            verify(slot3().join() !== "5,0,1,0")
+
+            // With six rows Import loads into the selected row: the active one.
+            part("keyMatrix").isSave = true
+            part("dpiSetting").isSave = true
+            settled()
+            mouseClick(findChild(profile, "rowList"), rowPoint(2).x, rowPoint(2).y)
+            compare(profile.currentRow, 2)
+            vmouse.clearTrace()
+            mouseClick(findChild(profile, "importButton"))
+            compare(vmouse.fileHex("./modules/setting/p3.bin"), vmouse.fileHex("./four.pf"))
+            compare(vmouse.commandTraffic(), expected.traffic)
+            compare(vmouse.state(), expected.state)
+            compare(slot3(), [5, 0, 1, 0])
+            verify(!main.isPending)
+            verify(!part("busy").isBusy)
+            // Save has nothing to write back over the import.
+            vmouse.clearTrace()
+            main.save()
+            compare(vmouse.commandTraffic(), [])
+            compare(vmouse.fileHex("./modules/setting/p3.bin"), vmouse.fileHex("./four.pf"))
+
+            // New on an active profile that has no row resets it: likewise.
+            start(["Standard0", "A1"], 2)
+            vmouse.clearTrace()
+            mouseClick(findChild(profile, "newButton"))
+            compare(rowsOf(), ["Standard0", "A1", "profile_02"])
+            compare(vmouse.commandTraffic(), factory.traffic)
+            compare(vmouse.state(), factory.state)
+            verify(slot3().join() !== "5,0,1,0")
+        }
+
         function test_switchFromTopList() {
             start(["Standard0", "A1", "B2"], 0)
             menuOn(1)

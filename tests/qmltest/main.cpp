@@ -206,6 +206,12 @@ public:
     m.insert(QStringLiteral("macros"), macros);
     return m;
   }
+  // A file's bytes in hex, "" when it cannot be read: shows that a file
+  // stayed byte for byte the same.
+  Q_INVOKABLE QString fileHex(const QString &path) const {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll().toHex()) : QString();
+  }
   // The view's device flags, as read from the configuration at start-up.
   Q_INVOKABLE void setViewFlags(bool colourful, bool is55328) {
     window.view()->isColorful = colourful;

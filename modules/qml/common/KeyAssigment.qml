@@ -155,12 +155,19 @@ Dialog {
         if (isComboInput)
             cancelCombo()
     }
+    // A macro's codes do not name it: choosing another macro with the same
+    // option changes only the name.
+    function isChanged(s) {
+        if (s.keyCode0 !== keyCode0 || s.keyCode1 !== keyCode1 || s.keyCode2 !== keyCode2
+                || s.keyCode3 !== keyCode3)
+            return true
+        return keyCode0 === 4 && s.keyText !== keyString
+    }
     function closeDialog() {
         endCapture()
         visible = false
         var s = keyMatrix.modKeys.get(slot)
-        if (s && (s.keyCode0 !== keyCode0 || s.keyCode1 !== keyCode1 || s.keyCode2 !== keyCode2
-                  || s.keyCode3 !== keyCode3)) {
+        if (s && isChanged(s)) {
             keyMatrix.modKeys.set(slot, { "keyCode0": keyCode0, "keyCode1": keyCode1, "keyCode2": keyCode2,
                                           "keyCode3": keyCode3, "keyText": keyString })
             keyMatrix.isSave = true

@@ -43,11 +43,16 @@ Dialog {
         return out
     }
     function selectedName() { return macroList.currentIndex >= 0 ? String(names.get(macroList.currentIndex).textValue) : "" }
+    // The smallest free "Macro_" number: neither listed nor a file already,
+    // since a file left behind may still hold a macro's events. Such files
+    // may take numbers beyond the hundred.
     function nextName() {
         var taken = nameList()
-        for (var n = 0; n < maxMacros; ++n)
-            if (taken.indexOf("Macro_" + n) < 0)
-                return "Macro_" + n
+        for (var n = 0; n < maxMacros + 1000; ++n) {
+            var name = "Macro_" + n
+            if (taken.indexOf(name) < 0 && ui_View.loadMacroIni(name).length === 0)
+                return name
+        }
         return ""
     }
     function storeNames() {

@@ -215,6 +215,7 @@ Item {
         objectName: "profile"
         // The drop-down passes a row; the switch needs that row's profile.
         onChangeProfile: function (tmpProfileNo) { mainWindow.switchProfile(profile.numberOfRow(tmpProfileNo)) }
+        onActiveProfileReplaced: mainWindow.reloadProfile()
     }
     ResetDialog {
         id: resetBox

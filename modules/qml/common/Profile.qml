@@ -20,6 +20,8 @@ Dialog {
     property alias profileDataModel0: rows
 
     signal changeProfile(int tmpProfileNo)
+    // The active profile's file was replaced: the pages must read it again.
+    signal activeProfileReplaced()
 
     width: 415
     height: 288
@@ -79,8 +81,13 @@ Dialog {
             menuUp.profileBtn.currentSelect = activeRow
     }
 
+    function replaced(number) {
+        if (number === profileNo)
+            activeProfileReplaced()
+    }
     // Appends and selects a row with factory settings; its number, or -1
-    // when six rows exist.
+    // when six rows exist. A stored active profile without a row can be
+    // the one reset here.
     function addRow() {
         if (rows.count >= maxRows)
             return -1
@@ -98,17 +105,19 @@ Dialog {
     }
     function newProfile() {
         profileFocus()
-        addRow()
+        replaced(addRow())
     }
     // With six rows no row is added and the file goes into the selected
     // row's profile.
     function importProfile() {
         profileFocus()
         var number = addRow()
-        if (number < 0 && currentRow >= 0 && currentRow < rows.count)
+        var isReset = number >= 0
+        if (!isReset && currentRow >= 0 && currentRow < rows.count)
             number = rows.get(currentRow).profileNo
-        if (number >= 0)
-            ui_View.loadProfile(number)
+        var isLoaded = number >= 0 && ui_View.loadProfile(number)
+        if (isReset || isLoaded)
+            replaced(number)
     }
     function deleteRow(row) {
         if (row <= 0 || row >= rows.count || row === activeRow) {
