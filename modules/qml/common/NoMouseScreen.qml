@@ -45,13 +45,13 @@ Item {
         id: picture
         objectName: "noMousePicture"
         anchors.horizontalCenter: parent.horizontalCenter
-        y: 96
+        y: 80
         source: "qrc:/mouse/modules/img/skin1/mouse/MouseFront.png"
     }
     Column {
         anchors.horizontalCenter: parent.horizontalCenter
         anchors.top: picture.bottom
-        anchors.topMargin: 24
+        anchors.topMargin: 16
         spacing: 8
         Text {
             objectName: "noMouseLine"
