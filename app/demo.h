@@ -6,6 +6,7 @@ class Widget;
 
 // The demo program runs on the virtual mouse. Options (demo only):
 //   --unplugged        start with the virtual mouse unplugged
+//   --no-access        the mouse is there but its first open fails
 //   --screenshot FILE  save the window to FILE once the interface has run for
 //                      --after MS (default 1500), then quit
 //   --state NAME       before the screenshot, "reset" opens the factory-reset

@@ -94,6 +94,10 @@ void myQQuickView::setCurrentDPI(int dpiValue) {
   invokeRoot("setCurrentDPI", Qt::DirectConnection, {QVariant(dpiValue)});
 }
 
+void myQQuickView::showDeviceState(int state) {
+  invokeRoot("setDeviceState", Qt::QueuedConnection, {QVariant(state)});
+}
+
 void myQQuickView::postKeyboardToQml(bool pressed, int code) {
   invokeRoot("detectKeyboard", Qt::QueuedConnection, {QVariant(pressed), QVariant(code)});
 }

@@ -80,6 +80,8 @@ public:
   Q_INVOKABLE void setDataList(QVariant key, QVariantList datalist);
   Q_INVOKABLE void setBusy(int busyTime);
   Q_INVOKABLE void setCurrentDPI(int dpiValue);
+  // The no-mouse screen: 0 connected (hidden), 1 no mouse, 2 found but not accessible.
+  void showDeviceState(int state);
 
   // Queued calls of the root's detectKeyboard and detectMouse, for the
   // input capture.

@@ -43,9 +43,11 @@ void Ui_Controler::onMinimize() {
     mainWindow->showMinimized();
 }
 
+// A close request: the window decides whether it hides into the tray or,
+// with no tray, ends the program.
 void Ui_Controler::onClose() {
   if (mainWindow)
-    mainWindow->setVisible(false);
+    mainWindow->close();
 }
 
 void Ui_Controler::onXChanged(int x) {

@@ -7,10 +7,14 @@
 #include "userevent.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDebug>
 #include <QIcon>
 #include <QMenu>
+
+#include <utility>
 
 bool deviceConnected = false;
 
@@ -30,6 +34,9 @@ const char *trayMenuStyle =
 } // namespace
 
 Widget::Widget(QWidget *parent) : QWidget(parent) {
+  // The program ends through exitSYS only: a message box or file dialog
+  // closed while this window is hidden must not end it.
+  QApplication::setQuitOnLastWindowClosed(false);
   link.setOwner(this);
   controller = new Ui_Controler(this);
   controller->view()->setLink(&link);
@@ -70,7 +77,7 @@ void Widget::setUpTray() {
 }
 
 void Widget::trayIconActivated(QSystemTrayIcon::ActivationReason reason) {
-  if (reason == QSystemTrayIcon::DoubleClick && deviceConnected)
+  if (trayhost::restoresWindow(reason) && deviceConnected)
     platform::postRestore(this);
 }
 
@@ -95,8 +102,7 @@ void Widget::checkDevice() {
     qDebug() << "Device Connect";
     view()->clearHidBusy();
     deviceConnected = true;
-    trayIcon->showMessage(QStringLiteral("Info"), QStringLiteral("Detect Device"),
-                          QSystemTrayIcon::Information, 10000);
+    showBalloon(QStringLiteral("Detect Device"));
     link.startReportWatch(uint(link.currentDeviceIndex()));
     if (view()->icType == QLatin1String("560")) {
       view()->mouseReadProfile(0);
@@ -114,7 +120,7 @@ void Widget::checkDevice() {
   reportInaccessibleDevice();
   qDebug() << "Device DisConnect";
   deviceConnected = false;
-  setVisible(false);
+  noDeviceFound();
 }
 
 void Widget::reportInaccessibleDevice() {
@@ -125,9 +131,39 @@ void Widget::reportInaccessibleDevice() {
     return;
   reported = true;
   qDebug() << "Device found but cannot be opened: check access to its hidraw node (udev rule)";
-  trayIcon->showMessage(QStringLiteral("Info"),
-                        QStringLiteral("Mouse found but not accessible: install the udev rule"),
-                        QSystemTrayIcon::Warning, 10000);
+  showBalloon(QStringLiteral("Mouse found but not accessible: install the udev rule"),
+              QSystemTrayIcon::Warning);
+}
+
+void Widget::showBalloon(const QString &text, QSystemTrayIcon::MessageIcon icon) {
+  qDebug().noquote() << "Balloon:" << text;
+  trayhost::showMessage(trayIcon, QStringLiteral("Info"), text, icon, 10000);
+}
+
+void Widget::showDeviceState(trayhost::DeviceState state) {
+  trayIcon->setToolTip(trayhost::toolTip(state));
+  view()->showDeviceState(int(state));
+}
+
+// With a tray the window hides and the icon stays; without one the window is
+// all there is, so it stays (or comes back) with the no-mouse screen.
+void Widget::noDeviceFound() {
+  showDeviceState(foundUnopenable ? trayhost::DeviceState::NoAccess
+                                  : trayhost::DeviceState::NoMouse);
+  const bool first = std::exchange(firstCheck, false);
+  if (trayhost::available()) {
+    if (first)
+      showBalloon(QStringLiteral("No mouse found: waiting in the tray"));
+    setVisible(false);
+  } else if (!isVisible()) {
+    showNormal();
+  }
+}
+
+void Widget::closeEvent(QCloseEvent *event) {
+  event->accept();
+  if (!trayhost::available())
+    exitSYS();
 }
 
 void Widget::exitSYS() {
@@ -141,6 +177,10 @@ void Widget::onDeviceChange() {
 }
 
 void Widget::startUI() {
+  firstCheck = false;
+  showDeviceState(trayhost::DeviceState::Connected);
+  if (!isVisible() && !trayhost::available())
+    showNormal(); // no tray to restore it from
   view()->initUI();
   QCoreApplication::postEvent(this, new UserEvent(UserEvent::RunUiKind));
 }
@@ -170,9 +210,6 @@ bool Widget::linkIsGun() const { return view()->isGun; }
 
 void Widget::linkSetCurrentDPI(int stage) { view()->setCurrentDPI(stage); }
 
-void Widget::linkShowBalloon(const QString &text) {
-  qDebug() << "Balloon:" << text;
-  trayIcon->showMessage(QStringLiteral("Info"), text, QSystemTrayIcon::Information, 10000);
-}
+void Widget::linkShowBalloon(const QString &text) { showBalloon(text); }
 
 void Widget::linkDisableView() { view()->setEnabled(false); }

@@ -2,6 +2,7 @@
 
 #include "device/hid_thread.h"
 #include "device/linkowner.h"
+#include "trayhost.h"
 
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -51,10 +52,16 @@ public slots:
 protected:
   bool nativeEvent(const QByteArray &eventType, void *message, qintptr *result) override;
   void customEvent(QEvent *event) override;
+  // Without a tray, closing is quitting; with one, the window hides.
+  void closeEvent(QCloseEvent *event) override;
 
 private:
   void setUpTray();
   void reportInaccessibleDevice();
+  void showBalloon(const QString &text,
+                   QSystemTrayIcon::MessageIcon icon = QSystemTrayIcon::Information);
+  void showDeviceState(trayhost::DeviceState state);
+  void noDeviceFound();
 
   QTimer checkTimer;
   Ui_Controler *controller = nullptr;
@@ -62,4 +69,5 @@ private:
   QSystemTrayIcon *trayIcon = nullptr;
   platform::DeviceChangeMonitor *deviceMonitor = nullptr;
   bool foundUnopenable = false;
+  bool firstCheck = true;
 };

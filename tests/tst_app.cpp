@@ -66,10 +66,46 @@ private slots:
     QByteArray seen;
     QVERIFY2(waitForLine(p, "Device DisConnect", seen), seen.constData());
     QTest::qWait(300);
-    QCOMPARE(p.state(), QProcess::Running); // the tray keeps it alive
+    QCOMPARE(p.state(), QProcess::Running); // the tray, or the window, keeps it alive
     p.terminate();
     if (!p.waitForFinished(10000))
       p.kill();
+  }
+
+  // An X server without a tray: the window stays, with the no-mouse screen,
+  // and its close button ends the program with 0.
+  void noTrayCloseButtonQuits() {
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+      QSKIP("needs an X server (xvfb-run)");
+    QTemporaryDir elsewhere;
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    p.setProcessEnvironment(env);
+    start(p, {QStringLiteral("--unplugged")}, elsewhere.path());
+    QByteArray seen;
+    QVERIFY2(waitForLine(p, "Device DisConnect", seen), seen.constData());
+
+    QProcess search;
+    search.start(QStringLiteral("timeout"),
+                 {QStringLiteral("20"), QStringLiteral("xdotool"), QStringLiteral("search"),
+                  QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+                  QStringLiteral("--pid"), QString::number(p.processId())});
+    QVERIFY(search.waitForFinished(30000));
+    const QString window = QString::fromLatin1(search.readAllStandardOutput()).split('\n').first();
+    QVERIFY2(!window.isEmpty(), "the window is not shown");
+    QTest::qWait(500); // the no-mouse screen is drawn
+    QCOMPARE(QProcess::execute(QStringLiteral("xdotool"),
+                               {QStringLiteral("mousemove"), QStringLiteral("--window"), window,
+                                QStringLiteral("996"), QStringLiteral("24"),
+                                QStringLiteral("click"), QStringLiteral("1")}),
+             0);
+    const bool ended = p.waitForFinished(10000);
+    if (!ended)
+      p.kill();
+    QVERIFY(ended);
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 0);
   }
 };
 

@@ -1,11 +1,18 @@
 // The main window's device check, debounce, restore paths and tray menu.
 #include "platform/devicemonitor.h"
+#include "platform/messagebox.h"
+#include "platform/notifications.h"
 #include "shell/myqquickview.h"
+#include "shell/ui_controler.h"
 #include "shell/widget.h"
 #include "testsupport.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
+#include <QFileDialog>
 #include <QMenu>
+#include <QQuickItem>
 #include <QTest>
 
 using namespace testsupport;
@@ -16,6 +23,21 @@ int handshakes() {
   const auto commands = vmouse::commands();
   return int(std::count_if(commands.begin(), commands.end(),
                            [](const vmouse::Command &c) { return c.block[0] == 0x00; }));
+}
+
+// The event loop's exit code, or 7 when nothing ended it within `ms`.
+int runLoop(int ms) {
+  QTimer guard;
+  guard.setSingleShot(true);
+  QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(7); });
+  guard.start(ms);
+  return QCoreApplication::exec();
+}
+
+QString noMouseLine(Widget &w) {
+  QQuickItem *root = w.view()->rootObject();
+  auto *line = root ? root->findChild<QObject *>(QStringLiteral("noMouseLine")) : nullptr;
+  return line && root->isVisible() ? line->property("text").toString() : QString();
 }
 
 } // namespace
@@ -31,8 +53,12 @@ private slots:
     mouse.isEncode = true;
     vmouse::configure(mouse);
     captureMessages();
+    trayhost::overrideAvailable(true);
   }
-  void cleanup() { qInstallMessageHandler(nullptr); }
+  void cleanup() {
+    qInstallMessageHandler(nullptr);
+    trayhost::overrideAvailable(std::nullopt);
+  }
 
   void deviceCheck() {
     WorkDir dir;
@@ -125,12 +151,21 @@ private slots:
     QTest::qWait(50);
     QVERIFY(!w.isVisible());
 
-    deviceConnected = true;
     w.trayIconActivated(QSystemTrayIcon::Trigger);
+    QTest::qWait(50);
+    QVERIFY(!w.isVisible());
+
+    deviceConnected = true;
+    w.trayIconActivated(QSystemTrayIcon::Context);
+    w.trayIconActivated(QSystemTrayIcon::MiddleClick);
     QTest::qWait(50);
     QVERIFY(!w.isVisible());
     w.trayIconActivated(QSystemTrayIcon::DoubleClick);
     QVERIFY(!w.isVisible()); // posted, not immediate
+    QTRY_VERIFY(w.isVisible());
+    // StatusNotifier trays send Activate (Trigger), never a double click.
+    w.hide();
+    w.trayIconActivated(QSystemTrayIcon::Trigger);
     QTRY_VERIFY(w.isVisible());
 
     w.showMinimized();
@@ -153,6 +188,88 @@ private slots:
         w.tray()->contextMenu()->styleSheet().endsWith(QStringLiteral("padding-right: 2px; } ")));
     QTimer::singleShot(0, actions[0], &QAction::trigger);
     QCOMPARE(QCoreApplication::exec(), 0);
+  }
+
+  // No tray host: the window never hides into nothing, it shows which case
+  // it is, and closing it (button or window manager) ends the program.
+  void withoutTray() {
+    trayhost::overrideAvailable(false);
+    platform::NotificationLog notes;
+    WorkDir dir;
+    dir.writeDeviceList(mouse);
+    vmouse::unplug();
+    Widget w;
+    w.showNormal();
+    w.checkDevice();
+    QVERIFY(w.isVisible());
+    QTRY_VERIFY(noMouseLine(w).startsWith(QStringLiteral("No mouse found.")));
+    QCOMPARE(w.tray()->toolTip(), QStringLiteral("NORVANE MOUSE N1\nNo mouse found"));
+    QVERIFY(notes.sent().isEmpty()); // the window says it; no balloon
+
+    w.hide(); // e.g. hidden into a tray that has gone since
+    vmouse::plug();
+    vmouse::failNext(vmouse::Fault::Open);
+    w.checkDevice();
+    QVERIFY(w.isVisible());
+    QTRY_VERIFY(noMouseLine(w).startsWith(QStringLiteral("A mouse was found but cannot")));
+    QQuickItem *root = w.view()->rootObject();
+    QCOMPARE(root->findChild<QObject *>(QStringLiteral("noMouseFix4"))->property("text").toString(),
+             QStringLiteral("sudo udevadm trigger --subsystem-match=hidraw --action=change"));
+    QCOMPARE(w.tray()->toolTip(),
+             QStringLiteral("NORVANE MOUSE N1\nMouse found but not accessible"));
+
+    w.checkDevice();
+    QVERIFY(deviceConnected);
+    QTRY_VERIFY(!root->findChild<QObject *>(QStringLiteral("noMouseLine")));
+    QCOMPARE(w.tray()->toolTip(), QStringLiteral("NORVANE MOUSE N1\nMouse connected"));
+    QCOMPARE(notes.sent().last().title, QStringLiteral("Info"));
+    QCOMPARE(notes.sent().last().text, QStringLiteral("Detect Device"));
+    w.linkShowBalloon(QStringLiteral("DPI Switch to "));
+    QCOMPARE(notes.sent().last().text, QStringLiteral("DPI Switch to "));
+
+    QTimer::singleShot(0, w.uiControler(), &Ui_Controler::onClose);
+    QCOMPARE(runLoop(5000), 0);
+    w.showNormal();
+    QTimer::singleShot(0, &w, &QWidget::close); // the window manager's close
+    QCOMPARE(runLoop(5000), 0);
+    w.hidLink().stopReportWatch();
+    deviceConnected = false;
+  }
+
+  // With a tray a first start without a mouse hides the window and says so
+  // once; closing only hides; and a dialog closed while the window is hidden
+  // never ends the program.
+  void withTray() {
+    WorkDir dir;
+    dir.writeDeviceList(mouse);
+    vmouse::unplug();
+    Widget w;
+    w.showNormal();
+    w.checkDevice();
+    QVERIFY(!w.isVisible());
+    w.checkDevice();
+    const QString waiting = QStringLiteral("Balloon: No mouse found: waiting in the tray");
+    QCOMPARE(messages.count(waiting), 1);
+
+    w.showNormal();
+    QTimer::singleShot(0, w.uiControler(), &Ui_Controler::onClose);
+    QCOMPARE(runLoop(300), 7);
+    QVERIFY(!w.isVisible());
+
+    QTimer::singleShot(50, [] {
+      if (QWidget *box = QApplication::activeModalWidget())
+        if (auto *ok = box->findChild<QAbstractButton *>())
+          ok->click();
+    });
+    QTimer::singleShot(0, [] { platform::warning(nullptr, QString(), QStringLiteral("abc")); });
+    QCOMPARE(runLoop(600), 7);
+    QTimer::singleShot(0, [] {
+      QFileDialog dialog;
+      dialog.setOption(QFileDialog::DontUseNativeDialog);
+      QTimer::singleShot(50, &dialog, &QDialog::reject);
+      dialog.exec();
+    });
+    QCOMPARE(runLoop(600), 7);
   }
 
   void windowLook() {

@@ -30,6 +30,8 @@ Item {
     property string language: "ChineseSimplified"
     property string url: "https://norvane.example/n1"
     property bool isPownOn: false
+    // 0: a mouse is connected; 1: none found; 2: found but cannot be opened.
+    property int deviceState: 0
 
     property var mainLang: ["Editor", "Macro Editor", "Gun Editor", "Report Rate", "Config", "Reset",
         "Reset factory setting", "Cancel", "OK", "System setting", "Save", "", "", "", ""]
@@ -145,6 +147,13 @@ Item {
         // Before the screen is built its start reads the stage itself.
         if (Number(dpiValue) !== 0 && isPownOn)
             dpiSetting.currentDPI = Number(dpiValue) - 1
+    }
+    // The no-mouse screen covers the window until a device check opens a
+    // mouse; initUI follows as usual then.
+    function setDeviceState(state) {
+        deviceState = Number(state)
+        if (deviceState !== 0)
+            visible = true
     }
     function detectKeyboard(isDown, usbCode) { msg_KB(isDown, usbCode) }
     function detectMouse(isDown, buttonCode, x, y) { msg_MS(isDown, buttonCode, x, y) }
@@ -394,6 +403,29 @@ Item {
         onLoaded: mainWindow.startScreen()
         // Without its screen the program cannot work; say why it stays locked.
         onStatusChanged: if (status === Loader.Error) console.error("The main screen could not be built: " + source)
+    }
+
+    Loader {
+        id: noMouseScreen
+        objectName: "noMouseScreen"
+        z: 900
+        active: mainWindow.deviceState !== 0
+        source: "common/NoMouseScreen.qml"
+        // A language file from before this screen existed keeps the defaults.
+        onLoaded: {
+            var texts = hasBackEnd() ? ui_View.getLangStrings("noMouse", String(globalValue("common/language", language))) : []
+            if (texts.length > 0)
+                item.texts = texts
+            item.deviceState = Qt.binding(function () { return mainWindow.deviceState })
+            item.textColor = fontColor
+            item.hintColor = colorGray3
+            item.fontName = fontFamily
+        }
+    }
+    Connections {
+        target: noMouseScreen.item
+        function onMinimizeClicked() { if (mainWindow.hasController()) ui_Ctl.onMinimize() }
+        function onCloseClicked() { if (mainWindow.hasController()) ui_Ctl.onClose() }
     }
 
     BusyIndicator {
