@@ -1,9 +1,9 @@
 #!/bin/sh
 # End to end on a native Wayland session: headless sway, norvane-demo as a
 # Wayland client (qt6-wayland), and a virtual keyboard (with the standard
-# evdev/pc105/us keymap) and pointer of our own (vinput.c). Checks that recording "hello" in the macro editor stores
-# the ten key actions, and that dragging the window background moves the
-# window (sway's tree).
+# evdev/pc105/us keymap) and pointer of our own (vinput.c). Checks that
+# recording "hello" in the macro editor stores the ten key actions, and that
+# dragging the window's background moves the window (sway's tree).
 #
 #   sh tools/wayland-e2e/run.sh [BUILD_DIR]
 #
