@@ -142,16 +142,38 @@ rows() {
 wait_for 50 rows || fail "recorded [$ROWS], expected [$WANT]"
 say "PASS: recording stored: $ROWS"
 
-# Drag: press on the mask beside the open dialog, move, let go.
-input at $(($WX + 60)) $(($WY + 60)) press by 20 10 by 20 10 by 20 10 by 20 10 by 20 10 \
-  by 20 10 release || fail "vinput could not drag"
-# sway starts the move at the first motion it sees, so a step may be lost.
+# Drags from (X, Y) of the window by six steps of (20, 10), then checks in
+# sway's tree that the window followed; sway starts the move at the first
+# motion it sees, so a step may be lost.
+drag() {
+  input at $(($WX + $1)) $(($WY + $2)) press by 20 10 by 20 10 by 20 10 by 20 10 by 20 10 \
+    by 20 10 release || fail "vinput could not drag"
+  DX=0 DY=0
+  wait_for 30 moved || fail "the window moved by ($DX, $DY), expected about (120, 60)"
+  say "PASS: a drag on the $3 moved the window by ($DX, $DY)"
+  WX=$(($WX + $DX)) WY=$(($WY + $DY))
+}
 moved() {
   set -- $(geometry)
   [ $# -ge 2 ] || return 1
   DX=$(($1 - WX)) DY=$(($2 - WY))
   [ $DX -ge 80 ] && [ $DX -le 130 ] && [ $DY -ge 40 ] && [ $DY -le 70 ]
 }
-DX=0 DY=0
-wait_for 30 moved || fail "the window moved by ($DX, $DY), expected about (120, 60)"
-say "PASS: drag moved the window by ($DX, $DY)"
+drag 60 60 "mask beside the macro editor"
+
+# The assignment dialog's two captures: close the macro editor, give key 2
+# the fire key K and key 3 the combination LCtrl + C, and save.
+at() { echo "at $(($WX + $1)) $(($WY + $2)) press release wait 300"; }
+CLOSE=$(at 695 137)
+input $(at 807 115) $(at 138 166) $(at 447 325) key k wait 200 $CLOSE \
+  $(at 138 191) $(at 447 435) key 29 key c wait 200 $(at 531 435) $CLOSE $(at 967 619) ||
+  fail "vinput could not assign"
+PROFILE="$WORK/app/modules/setting/p1.bin"
+assigned() {
+  KEYS=$(sed -n '/^\[mouseKeyMatrix\]/,/^\[/p' "$PROFILE" | grep -E '^[12]=' | sort | tr '\n' ' ')
+  [ "$KEYS" = "1=1, 14, 10, 0 2=2, 1, 6, 0 " ]
+}
+wait_for 50 assigned || fail "key 2 and 3 saved as [$KEYS], expected fire K and LCtrl + C"
+say "PASS: fire key and combination captured: $KEYS"
+
+drag 120 600 "window's background"
