@@ -3,6 +3,7 @@
 // capture off without X, and the copy-data warning channel.
 #include "capture/inputhook.h"
 #include "capture/qmlcallbacks.h"
+#include "evdevkeys.h"
 #include "platform/messagebox.h"
 #include "shell/myqquickview.h"
 #include "testsupport.h"
@@ -11,7 +12,6 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
-#include <QWindow>
 #include <QtEndian>
 
 using namespace testsupport;
@@ -45,45 +45,6 @@ void key(quint32 scan, bool extended, bool pressed, quint32 extraFlags = 0) {
 void evdev(platform::KeyTranslator &t, unsigned code, bool pressed) {
   if (const auto m = t.translate(code, pressed))
     InputHook::keyboardHookProc(platform::hook::action, m->message, m->data);
-}
-
-// evdev code and the device code (HID usage) its key must give.
-struct EvdevKey {
-  unsigned evdev;
-  unsigned usage;
-};
-// clang-format off
-const EvdevKey everyKey[] = {
-  {1, 0x29}, {2, 0x1E}, {3, 0x1F}, {4, 0x20}, {5, 0x21}, {6, 0x22}, {7, 0x23}, {8, 0x24},
-  {9, 0x25}, {10, 0x26}, {11, 0x27}, {12, 0x2D}, {13, 0x2E}, {14, 0x2A}, {15, 0x2B},
-  {16, 0x14}, {17, 0x1A}, {18, 0x08}, {19, 0x15}, {20, 0x17}, {21, 0x1C}, {22, 0x18},
-  {23, 0x0C}, {24, 0x12}, {25, 0x13}, {26, 0x2F}, {27, 0x30}, {28, 0x28}, {29, 0xE0},
-  {30, 0x04}, {31, 0x16}, {32, 0x07}, {33, 0x09}, {34, 0x0A}, {35, 0x0B}, {36, 0x0D},
-  {37, 0x0E}, {38, 0x0F}, {39, 0x33}, {40, 0x34}, {41, 0x35}, {42, 0xE1}, {43, 0x31},
-  {44, 0x1D}, {45, 0x1B}, {46, 0x06}, {47, 0x19}, {48, 0x05}, {49, 0x11}, {50, 0x10},
-  {51, 0x36}, {52, 0x37}, {53, 0x38}, {54, 0xE5}, {55, 0x55}, {56, 0xE2}, {57, 0x2C},
-  {58, 0x39}, {59, 0x3A}, {60, 0x3B}, {61, 0x3C}, {62, 0x3D}, {63, 0x3E}, {64, 0x3F},
-  {65, 0x40}, {66, 0x41}, {67, 0x42}, {68, 0x43}, {69, 0x53}, {70, 0x47}, {71, 0x5F},
-  {72, 0x60}, {73, 0x61}, {74, 0x56}, {75, 0x5C}, {76, 0x5D}, {77, 0x5E}, {78, 0x57},
-  {79, 0x59}, {80, 0x5A}, {81, 0x5B}, {82, 0x62}, {83, 0x63}, {86, 0x64}, {87, 0x44},
-  {88, 0x45}, {96, 0x58}, {97, 0xE4}, {98, 0x54}, {99, 0x46}, {100, 0xE6}, {102, 0x4A},
-  {103, 0x52}, {104, 0x4B}, {105, 0x50}, {106, 0x4F}, {107, 0x4D}, {108, 0x51}, {109, 0x4E},
-  {110, 0x49}, {111, 0x4C}, {119, 0x48}, {125, 0xE3}, {127, 0x65}, {193, 0x72},
-};
-// clang-format on
-
-// What the platform delivers to a window for a key: the native scan code is
-// the evdev code + 8 on both the xcb and the wayland backends.
-void windowKey(QWindow &window, unsigned evdevCode, bool pressed, bool repeat = false) {
-  QKeyEvent e(pressed ? QEvent::KeyPress : QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier,
-              evdevCode + 8, 0, 0, QString(), repeat);
-  QCoreApplication::sendEvent(&window, &e);
-}
-
-void windowButton(QObject &receiver, QEvent::Type type, Qt::MouseButton button) {
-  QMouseEvent e(type, QPointF(1, 2), QPointF(30, 40), button,
-                type == QEvent::MouseButtonRelease ? Qt::NoButton : button, Qt::NoModifier);
-  QCoreApplication::sendEvent(&receiver, &e);
 }
 
 struct RootCall {
@@ -332,93 +293,6 @@ private slots:
       QCOMPARE(calls[i].type, Qt::QueuedConnection);
       QCOMPARE(calls[i].args, expected[i].second);
     }
-  }
-
-  void sourcesBySession() {
-    using S = InputHook::Source;
-    QCOMPARE(InputHook::sourcesFor("wayland"), QList<S>({S::Window}));
-    QCOMPARE(InputHook::sourcesFor("wayland-egl"), QList<S>({S::Window}));
-    QCOMPARE(InputHook::sourcesFor("xcb"), QList<S>({S::Global, S::Window}));
-    QCOMPARE(InputHook::sourcesFor("offscreen"), QList<S>({S::Global}));
-  }
-
-  // The source of the program's own windows: the same procedures, tables and
-  // repeat rule as the global one, each event counted once.
-  void windowSource() {
-    QVERIFY(hook->installSources({InputHook::Source::Window}));
-    QCOMPARE(hook->activeSource(), InputHook::Source::Window);
-    QWindow window;
-    window.create();
-    QSet<unsigned> codes;
-    for (const EvdevKey &k : everyKey) {
-      reports.clear();
-      windowKey(window, k.evdev, true);
-      windowKey(window, k.evdev, false);
-      QVERIFY2(reports == QList<Report>({{k.usage, 1}, {k.usage, 0}}),
-               qPrintable(QString::number(k.evdev)));
-      codes.insert(k.usage);
-    }
-    QCOMPARE(codes.size(), 105);
-
-    // Auto-repeat (X11 sends it as release and press pairs) is dropped; so
-    // are keys without a native code and events forwarded to widgets or to
-    // a view's offscreen window, which have no platform window.
-    reports.clear();
-    windowKey(window, 30, true);
-    windowKey(window, 30, false, true);
-    windowKey(window, 30, true, true);
-    windowKey(window, 30, false);
-    QKeyEvent typed(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, 0, 0, 0, "a");
-    QCoreApplication::sendEvent(&window, &typed);
-    QWindow offscreen;
-    windowKey(offscreen, 31, true);
-    QWidget widget;
-    QKeyEvent forwarded(QEvent::KeyPress, Qt::Key_S, Qt::NoModifier, 31 + 8, 0, 0);
-    QCoreApplication::sendEvent(&widget, &forwarded);
-    QCOMPARE(reports, QList<Report>({{0x04, 1}, {0x04, 0}}));
-
-    // A key still held when the program loses the focus is let go then.
-    windowKey(window, 32, true);
-    emit qApp->applicationStateChanged(Qt::ApplicationInactive);
-    windowKey(window, 32, false);
-    QCOMPARE(reports.mid(2), QList<Report>({{0x07, 1}, {0x07, 0}}));
-
-    // Buttons: left, right and middle; not double clicks or the extra buttons.
-    windowButton(window, QEvent::MouseButtonPress, Qt::LeftButton);
-    windowButton(window, QEvent::MouseButtonDblClick, Qt::LeftButton);
-    windowButton(window, QEvent::MouseButtonRelease, Qt::LeftButton);
-    windowButton(window, QEvent::MouseButtonPress, Qt::RightButton);
-    windowButton(window, QEvent::MouseButtonPress, Qt::BackButton);
-    windowButton(widget, QEvent::MouseButtonPress, Qt::MiddleButton);
-    QCOMPARE(mouseReports,
-             QList<QList<int>>({{0xF0, 1, 30, 40}, {0xF0, 0, 30, 40}, {0xF1, 1, 30, 40}}));
-    windowButton(window, QEvent::MouseButtonRelease, Qt::RightButton);
-
-    hook->removeHooks();
-    reports.clear();
-    windowKey(window, 30, true);
-    QVERIFY(reports.isEmpty());
-    QCOMPARE(hook->activeSource(), InputHook::Source::None);
-  }
-
-  // With the global source running, the window source stays off: a key
-  // typed into the program is reported once, by the global source.
-  void oneSourceAtATime() {
-    if (qEnvironmentVariableIsEmpty("DISPLAY"))
-      QSKIP("needs an X server (run under xvfb-run)");
-    QVERIFY(hook->installSources({InputHook::Source::Global, InputHook::Source::Window}));
-    QCOMPARE(hook->activeSource(), InputHook::Source::Global);
-    QWindow window;
-    window.create();
-    windowKey(window, 30, true);
-    windowKey(window, 30, false);
-    QVERIFY(reports.isEmpty());
-    QVERIFY(hook->installSources({InputHook::Source::Window}));
-    QCOMPARE(hook->activeSource(), InputHook::Source::Window);
-    windowKey(window, 30, true);
-    windowKey(window, 30, false);
-    QCOMPARE(reports, QList<Report>({{0x04, 1}, {0x04, 0}}));
-    hook->removeHooks();
   }
 
   void copyDataChecks() {
