@@ -105,6 +105,23 @@ void enterState(QQuickItem *root, const State &state) {
   QMetaObject::invokeMethod(target, state.function, a0, a1);
 }
 
+// Without a screenshot the state is entered once the screen shows and is
+// unlocked, with one line that scripts wait for; the program goes on.
+void enterStateWhenReady(Widget &window, const State &state) {
+  auto *poll = new QTimer(&window);
+  QObject::connect(poll, &QTimer::timeout, &window, [&window, state, poll] {
+    QQuickItem *root = window.view()->rootObject();
+    QObject *busy = root ? root->findChild<QObject *>(QStringLiteral("busy")) : nullptr;
+    if (!root || !root->property("isRevealed").toBool() || !busy ||
+        busy->property("isBusy").toBool())
+      return;
+    poll->deleteLater();
+    enterState(root, state);
+    qDebug() << "Demo state entered:" << state.function;
+  });
+  poll->start(50);
+}
+
 } // namespace
 
 // Resident memory of this process, in kB.
@@ -171,13 +188,16 @@ void runOptions(const QStringList &args, Widget &window) {
   if (args.contains(QStringLiteral("--ready")))
     reportReady(window);
   const QString file = optionValue(args, QStringLiteral("--screenshot"));
-  if (file.isEmpty())
-    return;
   bool ok = false;
   int after = optionValue(args, QStringLiteral("--after")).toInt(&ok);
   if (!ok || after < 0)
     after = 1500;
   const State state = stateOf(optionValue(args, QStringLiteral("--state")));
+  if (file.isEmpty()) {
+    if (state.function)
+      enterStateWhenReady(window, state);
+    return;
+  }
   // A state is entered first and given a moment to draw before the grab.
   const int settle = state.function ? 300 : 0;
   QTimer::singleShot(after, &window, [&window, state] {

@@ -55,6 +55,7 @@ int main(int argc, char **argv) {
   hook.setKeyboardCallback(keyboardCallback, &window);
   hook.setMouseCallback(mouseCallback, &window);
   hook.setCopyDataCallback(copyDataCallback, &window);
+  showCaptureScope(&window, hook.activeSource() == InputHook::Source::Window);
 
   window.showNormal();
   window.checkDevice();

@@ -1,6 +1,9 @@
 #include "capture/inputhook.h"
 
+#include "capture/windowinput.h"
+
 #include <QDebug>
+#include <QGuiApplication>
 
 namespace {
 
@@ -60,28 +63,63 @@ InputHook::~InputHook() {
     state().instance = nullptr;
 }
 
-bool InputHook::installHooks() {
-  if (input)
-    removeHooks();
-  input = std::make_unique<platform::X11Input>(
-      [](unsigned message, const platform::hook::KeyboardData &data) {
-        keyboardHookProc(platform::hook::action, message, data);
-      },
-      [](unsigned message, const platform::hook::MouseData &data) {
-        mouseHookProc(platform::hook::action, message, data);
-      });
-  QString whyNot;
-  if (!input->start(&whyNot)) {
-    input.reset();
-    qDebug().noquote() << "Input capture is off:" << whyNot;
-    return false;
-  }
-  return true;
+QList<InputHook::Source> InputHook::sourcesFor(const QString &platformName) {
+  if (platformName.startsWith(QLatin1String("wayland")))
+    return {Source::Window};
+  if (platformName == QLatin1String("offscreen") || platformName == QLatin1String("minimal") ||
+      platformName.isEmpty())
+    return {Source::Global};
+  return {Source::Global, Source::Window};
 }
 
-void InputHook::removeHooks() { input.reset(); }
+bool InputHook::installHooks() {
+  return installSources(sourcesFor(QGuiApplication::platformName()));
+}
 
-bool InputHook::hooksInstalled() const { return input && input->isRunning(); }
+bool InputHook::installSources(const QList<Source> &order) {
+  removeHooks();
+  const auto onKey = [](unsigned message, const platform::hook::KeyboardData &data) {
+    keyboardHookProc(platform::hook::action, message, data);
+  };
+  const auto onButton = [](unsigned message, const platform::hook::MouseData &data) {
+    mouseHookProc(platform::hook::action, message, data);
+  };
+  QStringList whyNot;
+  for (Source source : order) {
+    QString reason;
+    if (source == Source::Global) {
+      input = std::make_unique<platform::X11Input>(onKey, onButton);
+      if (input->start(&reason))
+        return true;
+      input.reset();
+    } else if (source == Source::Window) {
+      windowInput = std::make_unique<WindowInput>(onKey, onButton);
+      if (windowInput->start(&reason)) {
+        qDebug() << "Input capture: keys are recorded while the program's window has focus";
+        return true;
+      }
+      windowInput.reset();
+    }
+    whyNot << reason;
+  }
+  qDebug().noquote() << "Input capture is off:" << whyNot.join(QStringLiteral("; "));
+  return false;
+}
+
+void InputHook::removeHooks() {
+  input.reset();
+  windowInput.reset();
+}
+
+bool InputHook::hooksInstalled() const { return activeSource() != Source::None; }
+
+InputHook::Source InputHook::activeSource() const {
+  if (input && input->isRunning())
+    return Source::Global;
+  if (windowInput && windowInput->isRunning())
+    return Source::Window;
+  return Source::None;
+}
 
 void InputHook::setKeyboardCallback(KeyboardCallback fn, void *context) {
   state().keyboardCallback = fn;
@@ -107,8 +145,8 @@ void InputHook::setCopyDataCallback(CopyDataCallback fn, void *context) {
   }
 }
 
-// Raw X events are only watched, never taken from the focused window, so
-// there is nothing to pass on after each early end.
+// Events are only watched, never taken from the focused window, so there is
+// nothing to pass on after each early end.
 void InputHook::keyboardHookProc(int nCode, unsigned wParam,
                                  const platform::hook::KeyboardData &data) {
   using namespace platform::hook;

@@ -1,16 +1,21 @@
-// Global keyboard and mouse capture for recording macros and assigning keys,
-// and the channel through which another process raises a warning.
+// Keyboard and mouse capture for recording macros and assigning keys, and
+// the channel through which another process raises a warning.
 //
-// The hook procedures are plain functions, so the state is process-wide:
-// one InputHook lives for the whole run.
+// Two sources feed the same hook procedures, one at a time: the global X11
+// capture, or the events of the program's own windows where the global one
+// cannot see them (native Wayland, no XInput2). The hook procedures are plain
+// functions, so the state is process-wide: one InputHook lives for the whole run.
 #pragma once
 
 #include "capture/keytables.h"
 #include "platform/copydata.h"
 #include "platform/x11input.h"
 
+#include <QList>
 #include <array>
 #include <memory>
+
+class WindowInput;
 
 class InputHook {
 public:
@@ -24,10 +29,20 @@ public:
   InputHook(const InputHook &) = delete;
   InputHook &operator=(const InputHook &) = delete;
 
-  // False, with one debug line, when there is no X server with XInput2.
+  enum class Source { None, Global, Window };
+
+  // The sources that can serve a Qt platform, in the order they are tried:
+  // on Wayland the global capture never sees keys sent to Wayland windows,
+  // the program's own included; offscreen there are no windows to watch.
+  static QList<Source> sourcesFor(const QString &platformName);
+
+  // Starts the first source of sourcesFor(the running platform) that works.
+  // False, with one debug line, when none does.
   bool installHooks();
+  bool installSources(const QList<Source> &order);
   void removeHooks();
   bool hooksInstalled() const;
+  Source activeSource() const;
 
   void setKeyboardCallback(KeyboardCallback fn, void *context);
   void setMouseCallback(MouseCallback fn, void *context);
@@ -47,5 +62,6 @@ public:
 private:
   bool layoutOption;
   std::unique_ptr<platform::X11Input> input;
+  std::unique_ptr<WindowInput> windowInput;
   std::unique_ptr<platform::CopyDataServer> copyDataServer;
 };

@@ -4,6 +4,7 @@
 #include "shell/myqquickview.h"
 
 #include <QDebug>
+#include <QQuickItem>
 #include <QStringDecoder>
 #include <QVariant>
 #include <QWidget>
@@ -21,6 +22,12 @@ void mouseCallback(unsigned code, unsigned pressed, int x, int y, void *window) 
   // Points left of or above the origin arrive as their unsigned values.
   if (myQQuickView *view = qmlViewOf(static_cast<QWidget *>(window)))
     view->postMouseToQml((pressed & 0xFF) != 0, code & 0xFF, uint(x), uint(y));
+}
+
+void showCaptureScope(QWidget *window, bool inWindowOnly) {
+  myQQuickView *view = qmlViewOf(window);
+  if (QObject *root = view ? view->rootObject() : nullptr)
+    root->setProperty("keysInWindowOnly", inWindowOnly);
 }
 
 namespace {

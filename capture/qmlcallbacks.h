@@ -14,6 +14,9 @@ myQQuickView *qmlViewOf(QWidget *window);
 
 void keyboardCallback(unsigned code, unsigned pressed, void *window);
 void mouseCallback(unsigned code, unsigned pressed, int x, int y, void *window);
+// Tells the interface whether keys are captured only while the program's
+// window has focus (the QML root's keysInWindowOnly).
+void showCaptureScope(QWidget *window, bool inWindowOnly);
 // Shows a warning titled with the window's title for a CopyDataWarningTag
 // message whose bytes are exactly one valid UTF-8 text.
 void copyDataCallback(platform::CopyDataStruct *data, void *window);

@@ -44,6 +44,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Run-time QML modules and the interface's font are not found by shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "qml6-module-qtquick, qml6-module-qtquick-window, qml6-module-qtqml-workerscript, fonts-wqy-microhei")
+# Qt's Wayland backend: without it a Wayland desktop runs the program under
+# XWayland, where neither recording in its own window nor dragging works.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
   ${CMAKE_SOURCE_DIR}/data/debian/postinst ${CMAKE_SOURCE_DIR}/data/debian/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

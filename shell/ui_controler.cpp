@@ -2,6 +2,7 @@
 
 #include "myqquickview.h"
 #include "widget.h"
+#include "windowmover.h"
 
 #include <QQmlContext>
 #include <QSettings>
@@ -27,7 +28,9 @@ Ui_Controler::Ui_Controler(QWidget *window) {
     context->setContextProperty(QStringLiteral("hid"), &w->hidLink());
   context->setContextProperty(QStringLiteral("ui_Ctl"), this);
 
-  window->resize(uiView->size());
+  // A fixed size also tells tiling window managers (sway) to float it.
+  window->setFixedSize(uiView->size());
+  mover = new WindowMover(window, uiView);
   loadWindowTitle();
 }
 
@@ -50,14 +53,16 @@ void Ui_Controler::onClose() {
     mainWindow->close();
 }
 
+// Drag offsets from the interface; the mover lets the window system move
+// the window where it can.
 void Ui_Controler::onXChanged(int x) {
   if (mainWindow)
-    mainWindow->move(mainWindow->x() + x, mainWindow->y());
+    mover->moveBy(x, 0);
 }
 
 void Ui_Controler::onYChanged(int y) {
   if (mainWindow)
-    mainWindow->move(mainWindow->x(), mainWindow->y() + y);
+    mover->moveBy(0, y);
 }
 
 void Ui_Controler::setBusy(int busyTime) { uiView->setBusy(busyTime); }

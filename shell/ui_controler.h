@@ -4,6 +4,7 @@
 
 class QWidget;
 class myQQuickView;
+class WindowMover;
 
 // Gives the main window its look, creates the QML view and offers QML the
 // window operations (as "ui_Ctl").
@@ -15,6 +16,7 @@ public:
   ~Ui_Controler() override;
 
   myQQuickView *view() const { return uiView; }
+  WindowMover *windowMover() const { return mover; }
 
 public slots:
   void onMinimize();
@@ -29,4 +31,5 @@ private:
 
   QWidget *mainWindow = nullptr;
   myQQuickView *uiView = nullptr;
+  WindowMover *mover = nullptr;
 };

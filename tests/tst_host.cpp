@@ -2,12 +2,15 @@
 // calls into the QML root and the window operations.
 #include "shell/myqquickview.h"
 #include "shell/ui_controler.h"
+#include "shell/windowmover.h"
 #include "testsupport.h"
 
 #include <QFocusEvent>
 #include <QMetaMethod>
+#include <QMouseEvent>
 #include <QQuickItem>
 #include <QTest>
+#include <QWindow>
 
 using namespace testsupport;
 
@@ -248,6 +251,60 @@ private slots:
     window.showNormal();
     ctl.onClose();
     QVERIFY(!window.isVisible());
+  }
+
+  // A drag is the window system's where it can move the window; otherwise
+  // the window follows the offsets. Each press of the left button decides anew.
+  void dragMovesThroughTheWindowSystem() {
+    WorkDir dir;
+    QWidget window;
+    Ui_Controler ctl(&window);
+    window.move(100, 100);
+    window.show();
+    QCOMPARE(window.size(), QSize(1024, 640));
+    QCOMPARE(window.minimumSize(), window.maximumSize());
+    QList<QWindow *> started;
+    bool supported = true;
+    ctl.windowMover()->setSystemMove([&](QWindow *w) {
+      started << w;
+      return supported;
+    });
+    const auto button = [&](QEvent::Type type) {
+      QMouseEvent e(type, QPointF(5, 5), QPointF(105, 105), Qt::LeftButton,
+                    type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                    Qt::NoModifier);
+      QCoreApplication::sendEvent(ctl.view(), &e);
+    };
+
+    button(QEvent::MouseButtonPress);
+    ctl.onXChanged(15);
+    ctl.onYChanged(-20);
+    ctl.onXChanged(5);
+    QCOMPARE(window.pos(), QPoint(100, 100));
+    QCOMPARE(started, QList<QWindow *>({window.windowHandle()}));
+    QVERIFY(ctl.windowMover()->systemMoveActive());
+    button(QEvent::MouseButtonRelease);
+
+    supported = false;
+    button(QEvent::MouseButtonPress);
+    ctl.onXChanged(15);
+    ctl.onYChanged(-20);
+    QCOMPARE(window.pos(), QPoint(115, 80));
+    QCOMPARE(started.size(), 2);
+    button(QEvent::MouseButtonRelease);
+
+    // Without a held button there is nothing the window system could follow.
+    supported = true;
+    ctl.onXChanged(-15);
+    QCOMPARE(window.pos(), QPoint(100, 80));
+    QCOMPARE(started.size(), 2);
+
+    // Offscreen, as on an X server without a window manager, Qt's own
+    // request fails and the offsets move the window.
+    ctl.windowMover()->setSystemMove([](QWindow *w) { return w->startSystemMove(); });
+    button(QEvent::MouseButtonPress);
+    ctl.onYChanged(20);
+    QCOMPARE(window.pos(), QPoint(100, 100));
   }
 };
 

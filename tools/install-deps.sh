@@ -9,6 +9,7 @@ PKGS="build-essential cmake pkg-config clang-format
   qml6-module-qttest qml6-module-qtquick-layouts
   libhidapi-dev libudev-dev libx11-dev libxi-dev libglib2.0-dev
   xvfb xauth xdotool fonts-wqy-microhei dbus-daemon dbus-bin
+  qt6-wayland sway jq libwayland-dev libxkbcommon-dev
   desktop-file-utils appstream dpkg-dev file
   clang-14 libclang-rt-14-dev"
 export DEBIAN_FRONTEND=noninteractive

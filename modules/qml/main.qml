@@ -32,6 +32,9 @@ Item {
     property bool isPownOn: false
     // 0: a mouse is connected; 1: none found; 2: found but cannot be opened.
     property int deviceState: 0
+    // Set by the back end where keys reach the capture only while this
+    // window has focus.
+    property bool keysInWindowOnly: false
 
     property var mainLang: ["Editor", "Macro Editor", "Gun Editor", "Report Rate", "Config", "Reset",
         "Reset factory setting", "Cancel", "OK", "System setting", "Save", "", "", "", ""]
@@ -175,6 +178,9 @@ Item {
         dpiSetting.dpiSettingLang = ui_View.getLangStrings("dpiSetting", language)
         lightControl.lightControlLang = ui_View.getLangStrings("lightControl", language)
         macroEditor.macroEditorLang = ui_View.getLangStrings("macroEditor", language)
+        var captureLang = ui_View.getLangStrings("capture", language)
+        if (lang(captureLang, 0) !== "")
+            macroEditor.focusNote = lang(captureLang, 0)
         systemSetting.systemSettingLang = ui_View.getLangStrings("systemSetting", language)
         gunControl.gunControlLang = ui_View.getLangStrings("gunControl", language)
         profile.profileLang = ui_View.getLangStrings("profile", language)

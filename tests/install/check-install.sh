@@ -88,6 +88,7 @@ DEPENDS=$(dpkg-deb -f "$DEB" Depends)
 for dep in libhidapi-hidraw0 libqt6quickwidgets6 libqt6widgets6 libudev1 qml6-module-qtquick fonts-wqy-microhei; do
   echo "$DEPENDS" | grep -q "$dep" || fail "Depends lacks $dep: $DEPENDS"
 done
+dpkg-deb -f "$DEB" Recommends | grep -q qt6-wayland || fail "Recommends lacks qt6-wayland"
 dpkg-deb -I "$DEB" postinst | grep -q 'udevadm trigger --subsystem-match=hidraw' || fail "postinst does not re-trigger hidraw"
 ! dpkg-deb -c "$DEB" | grep -q norvane-demo || fail "the demo is packaged"
 

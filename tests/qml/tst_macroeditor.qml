@@ -144,6 +144,18 @@ Item {
             compare(block(3), [1, 44].concat(expectedBlock([]).slice(2)))
         }
 
+        // Where only the program's own keys are captured the editor says so,
+        // in the language file's text.
+        function test_focusNote() {
+            var note = inEditor("focusNote")
+            verify(!note.visible)
+            main.keysInWindowOnly = true
+            verify(note.visible)
+            compare(note.text, ui_View.getLangStrings("capture", main.language)[0])
+            verify(note.text !== "")
+            main.keysInWindowOnly = false
+            verify(!note.visible)
+        }
         function test_recordingStopsAtTheBlockLimit() {
             editor.newMacro()
             editor.startRecord()

@@ -16,6 +16,9 @@ Dialog {
     property bool delayRecord: false
     property int tickCount: 0
     property string insertKeyName: ""
+    // Where the capture sees only this program's own keys, say so.
+    property bool keysInWindowOnly: false
+    property string focusNote: "Keys are recorded while this window has focus"
     property alias macroNumber_lv: macroList
     property alias actionModel: actions
     property alias macroModel: names
@@ -531,12 +534,26 @@ Dialog {
 
     // Right: the actions of the selected macro
     Text {
+        id: actionTitle
         x: 200
         y: 12
         text: macroEditor.lang(4)
         color: colorGray3
         font.family: fontFamily
         font.pixelSize: fontNormalSize
+    }
+    // Right-aligned above the action list, beside its title.
+    Text {
+        objectName: "focusNote"
+        x: 624 - width
+        anchors.baseline: actionTitle.baseline
+        width: Math.min(implicitWidth, 330)
+        elide: Text.ElideRight
+        visible: macroEditor.keysInWindowOnly
+        text: macroEditor.focusNote
+        color: colorGray2
+        font.family: fontFamily
+        font.pixelSize: fontMinSize
     }
     Rectangle {
         x: 200

@@ -190,6 +190,7 @@ Item {
     MacroEditor {
         id: macroEditor
         objectName: "macroEditor"
+        keysInWindowOnly: mainWindow.keysInWindowOnly
         onModifyMacroData: function (macroName) { mainWindow.macroChanged(macroName) }
         onModifyMacroName: function (oldMacroName, newMacroName) { mainWindow.macroRenamed(oldMacroName, newMacroName) }
         onDeleteMacro: function (macroName) { mainWindow.macroDeleted(macroName) }
