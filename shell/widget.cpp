@@ -109,12 +109,14 @@ void Widget::checkDevice() {
     }
     view()->setEnabled(true);
     startUI();
+    emit deviceConnectionChanged(true);
     return;
   }
   reportInaccessibleDevice();
   qDebug() << "Device DisConnect";
   deviceConnected = false;
   setVisible(false);
+  emit deviceConnectionChanged(false);
 }
 
 void Widget::reportInaccessibleDevice() {
@@ -175,4 +177,7 @@ void Widget::linkShowBalloon(const QString &text) {
   trayIcon->showMessage(QStringLiteral("Info"), text, QSystemTrayIcon::Information, 10000);
 }
 
-void Widget::linkDisableView() { view()->setEnabled(false); }
+void Widget::linkDisableView() {
+  view()->setEnabled(false);
+  emit deviceConnectionChanged(false);
+}

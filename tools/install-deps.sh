@@ -8,7 +8,7 @@ PKGS="build-essential cmake pkg-config clang-format
   qml6-module-qtquick qml6-module-qtquick-window qml6-module-qtqml-workerscript
   qml6-module-qttest qml6-module-qtquick-layouts
   libhidapi-dev libudev-dev libx11-dev libxi-dev libglib2.0-dev
-  xvfb xauth xdotool fonts-wqy-microhei
+  xvfb xauth xdotool fonts-wqy-microhei dbus-daemon dbus-bin
   desktop-file-utils appstream dpkg-dev file
   clang-14 libclang-rt-14-dev"
 export DEBIAN_FRONTEND=noninteractive

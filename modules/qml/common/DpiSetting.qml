@@ -115,6 +115,13 @@ Rectangle {
         ui_View.setData("mouse/reportRate", reportRate)
         ui_View.mouseSetReportRate(reportRate)
     }
+    // The stage the mouse uses (0-based), as its own DPI button chooses it.
+    function chooseStage(index) {
+        if (index < 0 || index >= currentDpiCount)
+            return
+        ui_View.mouseSetCurrentDPI(index + 1)
+        currentDPI = index
+    }
     // Every stage on show, nothing marked for saving (the demo's picture).
     function showAllStages() {
         currentDpiCount = stages.count
@@ -232,6 +239,13 @@ Rectangle {
                     font.family: fontFamily
                     font.pixelSize: fontMinSize
                     font.bold: stage.current
+                    MouseArea {
+                        anchors.fill: parent
+                        onClicked: {
+                            mainWindow.mainFocus()
+                            dpiSetting.chooseStage(stage.index)
+                        }
+                    }
                 }
             }
         }
