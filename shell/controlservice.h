@@ -99,7 +99,8 @@ public slots:
 signals:
   void ConnectedChanged(bool connected);
   void ProfileChanged(int profile);
-  void ProfilesChanged(const controlbus::ProfileRows &profiles);
+  // Spelled out: the bus finds the type by this name.
+  void ProfilesChanged(const QList<controlbus::ProfileRow> &profiles);
   void DpiStageChanged(int stage);
   void DpiStagesChanged(const QList<int> &stages);
   void ReportRateChanged(int hz);
