@@ -202,6 +202,23 @@ private slots:
     QCOMPARE(log.seen.filter(QStringLiteral("Profile")), QStringList());
   }
 
+  void profileRowsFollowTheDialog() {
+    auto rename = [this](const char *name) {
+      QVariant ok;
+      QMetaObject::invokeMethod(part("profile"), "renameRow", Q_RETURN_ARG(QVariant, ok),
+                                Q_ARG(QVariant, 1), Q_ARG(QVariant, QString::fromLatin1(name)));
+      QVERIFY(ok.toBool());
+    };
+    log.seen.clear();
+    rename("Racer");
+    QTRY_VERIFY(log.seen.contains(QStringLiteral("PropertiesChanged Profiles")));
+    QVERIFY(log.seen.contains(QStringLiteral("ProfilesChanged")));
+    const QVariantMap p = properties();
+    QCOMPARE(qdbus_cast<controlbus::ProfileRows>(p.value("Profiles")).value(1).name,
+             QStringLiteral("Racer"));
+    rename("Shooter");
+  }
+
   void switchProfile() {
     vmouse::clearCommands();
     log.seen.clear();
