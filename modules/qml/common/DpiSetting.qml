@@ -3,7 +3,8 @@ import "../basic"
 import "../panels"
 
 // DPI panel of the right column: up to eight upright stage sliders, the
-// active stage count, the current-stage highlight and the report rate.
+// active stage count, the current stage (a click on a stage's value
+// chooses it) and the report rate.
 // Stage edits wait for Save; the report rate is sent at once.
 Rectangle {
     id: dpiSetting
