@@ -4,6 +4,7 @@
 #include "capture/inputhook.h"
 #include "capture/qmlcallbacks.h"
 #include "dataroot.h"
+#include "shell/controlservice.h"
 #include "shell/qtsinglecoreapplication.h"
 #include "shell/widget.h"
 
@@ -51,6 +52,8 @@ int main(int argc, char **argv) {
   Widget window;
   QObject::connect(&app, &QtSingleCoreApplication::messageReceived, &window,
                    &Widget::receiveMessage);
+  ControlService control(window);
+  control.registerOn(QDBusConnection::sessionBus());
   InputHook hook(false);
   hook.setKeyboardCallback(keyboardCallback, &window);
   hook.setMouseCallback(mouseCallback, &window);

@@ -19,7 +19,7 @@ endforeach()
 string(STRIP "${NORVANE_UDEV_LINES}" NORVANE_UDEV_LINES)
 configure_file(${CMAKE_SOURCE_DIR}/data/71-norvane.rules.in ${CMAKE_BINARY_DIR}/71-norvane.rules @ONLY)
 
-install(TARGETS norvane norvane-warn RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS norvane norvane-warn norvanectl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/modules/setting ${CMAKE_SOURCE_DIR}/modules/img
                   ${CMAKE_SOURCE_DIR}/modules/i18n ${CMAKE_SOURCE_DIR}/modules/gun
                   ${CMAKE_SOURCE_DIR}/modules/macro
@@ -31,7 +31,8 @@ install(FILES ${CMAKE_SOURCE_DIR}/data/norvane.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${CMAKE_SOURCE_DIR}/data/example.norvane.N1.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-install(FILES ${CMAKE_SOURCE_DIR}/data/norvane.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_SOURCE_DIR}/data/norvane.1 ${CMAKE_SOURCE_DIR}/data/norvanectl.1
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 set(CPACK_PACKAGE_NAME norvane)
 set(CPACK_PACKAGE_VENDOR Norvane)

@@ -115,12 +115,14 @@ void Widget::checkDevice() {
     }
     view()->setEnabled(true);
     startUI();
+    emit deviceConnectionChanged(true);
     return;
   }
   reportInaccessibleDevice();
   qDebug() << "Device DisConnect";
   deviceConnected = false;
   noDeviceFound();
+  emit deviceConnectionChanged(false);
 }
 
 void Widget::reportInaccessibleDevice() {
@@ -212,4 +214,7 @@ void Widget::linkSetCurrentDPI(int stage) { view()->setCurrentDPI(stage); }
 
 void Widget::linkShowBalloon(const QString &text) { showBalloon(text); }
 
-void Widget::linkDisableView() { view()->setEnabled(false); }
+void Widget::linkDisableView() {
+  view()->setEnabled(false);
+  emit deviceConnectionChanged(false);
+}

@@ -43,6 +43,10 @@ public:
   void linkShowBalloon(const QString &text) override;
   void linkDisableView() override;
 
+signals:
+  // A device check found a mouse (true) or none, or the watch saw it go.
+  void deviceConnectionChanged(bool connected);
+
 public slots:
   void trayIconActivated(QSystemTrayIcon::ActivationReason reason);
   void checkDevice();

@@ -202,6 +202,41 @@ Item {
     function showMask() { mask.visible = true }
     function hideMask() { mask.visible = false }
 
+    // For the session bus (shell/controlservice.cpp): what the window shows
+    // that scripts read; the service is told whenever any of it changes.
+    readonly property var outsideState: isPownOn ? ({
+        "profile": profile.profileNo,
+        "profiles": profileRows(),
+        "dpiStage": dpiSetting.currentDPI + 1,
+        // Stage edits waiting for Save are not on the mouse yet.
+        "dpiStages": dpiSetting.isSave ? null : dpiSetting.dpiValueArray.slice(0, dpiSetting.currentDpiCount),
+        "reportRate": dpiSetting.reportRate > 0 ? Math.round(1000 / dpiSetting.reportRate) : 0
+    }) : null
+    function profileRows() {
+        var rows = profile.profileDataModel0
+        var out = []
+        for (var i = 0; i < rows.count; ++i)
+            out.push([rows.get(i).profileNo, rows.get(i).textValue])
+        return out
+    }
+    // Requests from outside the window wait for the lock to end and for
+    // edits to be saved: "busy", "unsaved", or "" when the window may act.
+    function outsideRefusal() {
+        if (!isPownOn || busy.isBusy)
+            return "busy"
+        // The assignment dialog and the gun editor hold edits until closed.
+        return isPending || keyAssigment.visible || gunControl.isSave ? "unsaved" : ""
+    }
+    function selectProfile(number) {
+        switchProfile(number)
+        profile.syncTopList()
+    }
+    function selectDpiStage(stage) { dpiSetting.chooseStage(stage - 1) }
+    function selectReportRate(index) {
+        dpiSetting.reportRateList.currentSelect = index
+        dpiSetting.chooseRate(index)
+    }
+
     // Actions
     function save() {
         mainFocus()

@@ -15,10 +15,12 @@ DESTDIR="$WORK/dest" cmake --install "$BUILD" --prefix /usr >/dev/null
 cat >> "$WORK/expected" <<LIST
 ./usr/bin/norvane
 ./usr/bin/norvane-warn
+./usr/bin/norvanectl
 ./usr/lib/udev/rules.d/71-norvane.rules
 ./usr/share/applications/norvane.desktop
 ./usr/share/icons/hicolor/scalable/apps/norvane.svg
 ./usr/share/man/man1/norvane.1
+./usr/share/man/man1/norvanectl.1
 ./usr/share/metainfo/example.norvane.N1.metainfo.xml
 LIST
 sort -o "$WORK/expected" "$WORK/expected"

@@ -151,6 +151,22 @@ Item {
             compare(panel().currentDPI, 7)
         }
 
+        function test_clickOnAValueChoosesTheStage() {
+            panel().currentDpiCount = 4
+            vmouse.clearTrace()
+            mouseClick(label(2))
+            compare(panel().currentDPI, 2)
+            compare(vmouse.commands().length, 1)
+            compare(vmouse.commands()[0].slice(0, 5), "0b 03")
+            verify(!panel().isSave)
+            // Only active stages can be chosen.
+            vmouse.clearTrace()
+            panel().chooseStage(4)
+            panel().chooseStage(-1)
+            compare(vmouse.commandTraffic().length, 0)
+            compare(panel().currentDPI, 2)
+        }
+
         function test_reportRateSendsAtOnce_data() {
             return [
                 { tag: "125 Hz", entry: 0, rate: 8 },

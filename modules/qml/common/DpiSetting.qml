@@ -3,7 +3,8 @@ import "../basic"
 import "../panels"
 
 // DPI panel of the right column: up to eight upright stage sliders, the
-// active stage count, the current-stage highlight and the report rate.
+// active stage count, the current stage (a click on a stage's value
+// chooses it) and the report rate.
 // Stage edits wait for Save; the report rate is sent at once.
 Rectangle {
     id: dpiSetting
@@ -114,6 +115,13 @@ Rectangle {
         reportRate = rateValues[index]
         ui_View.setData("mouse/reportRate", reportRate)
         ui_View.mouseSetReportRate(reportRate)
+    }
+    // The stage the mouse uses (0-based), as its own DPI button chooses it.
+    function chooseStage(index) {
+        if (index < 0 || index >= currentDpiCount)
+            return
+        ui_View.mouseSetCurrentDPI(index + 1)
+        currentDPI = index
     }
     // Every stage on show, nothing marked for saving (the demo's picture).
     function showAllStages() {
@@ -232,6 +240,13 @@ Rectangle {
                     font.family: fontFamily
                     font.pixelSize: fontMinSize
                     font.bold: stage.current
+                    MouseArea {
+                        anchors.fill: parent
+                        onClicked: {
+                            mainWindow.mainFocus()
+                            dpiSetting.chooseStage(stage.index)
+                        }
+                    }
                 }
             }
         }

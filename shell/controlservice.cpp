@@ -1,0 +1,270 @@
+#include "controlservice.h"
+
+#include "myqquickview.h"
+#include "widget.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDebug>
+#include <QJSValue>
+#include <QQuickItem>
+#include <QTimer>
+
+using namespace controlbus;
+
+namespace {
+
+QVariant plain(const QVariant &v) {
+  return v.metaType() == QMetaType::fromType<QJSValue>() ? v.value<QJSValue>().toVariant() : v;
+}
+
+QList<int> ints(const QVariant &v) {
+  QList<int> out;
+  for (const QVariant &item : plain(v).toList())
+    out << item.toInt();
+  return out;
+}
+
+QString numbers(const QList<int> &values) {
+  QStringList parts;
+  for (int v : values)
+    parts << QString::number(v);
+  return parts.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+ControlService::ControlService(Widget &window) : window(window) {
+  registerTypes();
+  adaptor = new ControlAdaptor(this);
+  connect(&window, &Widget::deviceConnectionChanged, this, [this](bool isConnected) {
+    connected = isConnected;
+    scheduleRefresh();
+  });
+  connected = deviceConnected;
+  connectInterface();
+  connect(window.view(), &QQuickWidget::statusChanged, this, &ControlService::connectInterface);
+  published = readState();
+}
+
+ControlService::~ControlService() {
+  if (bus.isConnected()) {
+    bus.unregisterObject(controlbus::path);
+    bus.unregisterService(controlbus::service);
+  }
+}
+
+bool ControlService::registerOn(QDBusConnection connection) {
+  if (!connection.isConnected()) {
+    qDebug() << "Session bus not available: scripts cannot reach the program";
+    return false;
+  }
+  if (!connection.registerObject(controlbus::path, this, QDBusConnection::ExportAdaptors)) {
+    qDebug().noquote() << "Session bus: cannot register" << controlbus::path;
+    return false;
+  }
+  // The first instance keeps the name; a second one has none.
+  if (!connection.registerService(controlbus::service)) {
+    qDebug().noquote() << "Session bus: the name" << controlbus::service << "is taken";
+    connection.unregisterObject(controlbus::path);
+    return false;
+  }
+  bus = connection;
+  return true;
+}
+
+// The root's summary property changes whenever anything it reads changes.
+void ControlService::connectInterface() {
+  QQuickItem *root = window.view()->rootObject();
+  if (!root)
+    return;
+  const QMetaObject *meta = root->metaObject();
+  const int index = meta->indexOfProperty("outsideState");
+  if (index < 0) {
+    qDebug() << "Session bus: the interface publishes no state";
+    return;
+  }
+  const QMetaMethod notify = meta->property(index).notifySignal();
+  const QMetaMethod slot = metaObject()->method(metaObject()->indexOfSlot("scheduleRefresh()"));
+  connect(root, notify, this, slot, Qt::UniqueConnection);
+}
+
+// Changes arrive in bursts (a profile switch re-reads every page): the
+// state is compared once they are over.
+void ControlService::scheduleRefresh() {
+  if (refreshQueued)
+    return;
+  refreshQueued = true;
+  QTimer::singleShot(0, this, [this] {
+    if (refreshQueued)
+      refresh();
+  });
+}
+
+const ControlService::State &ControlService::state() {
+  refresh();
+  return published;
+}
+
+ControlService::State ControlService::readState() const {
+  State s;
+  s.connected = connected;
+  QQuickItem *root = window.view()->rootObject();
+  const QVariantMap shown = root ? plain(root->property("outsideState")).toMap() : QVariantMap();
+  if (shown.isEmpty())
+    return s;
+  s.profile = shown.value(QStringLiteral("profile")).toInt();
+  for (const QVariant &row : plain(shown.value(QStringLiteral("profiles"))).toList()) {
+    const QVariantList pair = row.toList();
+    s.profiles << ProfileRow{pair.value(0).toInt(), pair.value(1).toString()};
+  }
+  s.dpiStage = std::max(0, shown.value(QStringLiteral("dpiStage")).toInt());
+  const QVariant stages = shown.value(QStringLiteral("dpiStages"));
+  // Unsaved stage edits are not on the mouse: what was sent stays published.
+  s.dpiStages = stages.isNull() ? published.dpiStages : ints(stages);
+  s.reportRate = shown.value(QStringLiteral("reportRate")).toInt();
+  return s;
+}
+
+void ControlService::refresh() {
+  refreshQueued = false;
+  const State now = readState();
+  QVariantMap changed;
+  if (now.connected != published.connected) {
+    changed.insert(QStringLiteral("Connected"), now.connected);
+    emit adaptor->ConnectedChanged(now.connected);
+  }
+  if (now.profile != published.profile) {
+    changed.insert(QStringLiteral("Profile"), now.profile);
+    emit adaptor->ProfileChanged(now.profile);
+  }
+  if (now.profiles != published.profiles) {
+    changed.insert(QStringLiteral("Profiles"), QVariant::fromValue(now.profiles));
+    emit adaptor->ProfilesChanged(now.profiles);
+  }
+  if (now.dpiStage != published.dpiStage) {
+    changed.insert(QStringLiteral("DpiStage"), now.dpiStage);
+    emit adaptor->DpiStageChanged(now.dpiStage);
+  }
+  if (now.dpiStages != published.dpiStages) {
+    changed.insert(QStringLiteral("DpiStages"), QVariant::fromValue(now.dpiStages));
+    emit adaptor->DpiStagesChanged(now.dpiStages);
+  }
+  if (now.reportRate != published.reportRate) {
+    changed.insert(QStringLiteral("ReportRate"), now.reportRate);
+    emit adaptor->ReportRateChanged(now.reportRate);
+  }
+  published = now;
+  if (changed.isEmpty() || !bus.isConnected())
+    return;
+  QDBusMessage signal = QDBusMessage::createSignal(
+      controlbus::path, QStringLiteral("org.freedesktop.DBus.Properties"),
+      QStringLiteral("PropertiesChanged"));
+  signal << controlbus::interface << changed << QStringList();
+  bus.send(signal);
+}
+
+bool ControlService::callRoot(const char *function, const QVariantList &args,
+                              QVariant *result) const {
+  QQuickItem *root = window.view()->rootObject();
+  if (!root)
+    return false;
+  QVariant ignored;
+  QVariant &out = result ? *result : ignored;
+  switch (args.size()) {
+  case 0:
+    return QMetaObject::invokeMethod(root, function, Q_RETURN_ARG(QVariant, out));
+  default:
+    return QMetaObject::invokeMethod(root, function, Q_RETURN_ARG(QVariant, out),
+                                     Q_ARG(QVariant, args[0]));
+  }
+}
+
+ControlService::Outcome ControlService::refusal() const {
+  if (!connected)
+    return {errorNoDevice, QStringLiteral("No mouse is connected")};
+  QVariant answer;
+  // A device command in progress lets events through; nothing may start
+  // another one meanwhile.
+  if (!window.hidLink().isTransportFree() || !callRoot("outsideRefusal", {}, &answer))
+    return {errorBusy, QStringLiteral("The program is busy; try again in a moment")};
+  const QString reason = answer.toString();
+  if (reason == QLatin1String("busy"))
+    return {errorBusy, QStringLiteral("The program is busy; try again in a moment")};
+  if (!reason.isEmpty())
+    return {errorUnsaved,
+            QStringLiteral("The window has unsaved changes; save or undo them first")};
+  return {};
+}
+
+ControlService::Outcome ControlService::switchProfile(int number) {
+  if (Outcome no = refusal(); !no.error.isEmpty())
+    return no;
+  const State &now = state();
+  QList<int> known;
+  for (const ProfileRow &row : now.profiles)
+    known << row.number;
+  if (!known.contains(number))
+    return {errorNoProfile, QStringLiteral("There is no profile %1; the profiles are %2")
+                                .arg(number)
+                                .arg(numbers(known))};
+  if (number != now.profile)
+    callRoot("selectProfile", {number});
+  refresh();
+  return {};
+}
+
+ControlService::Outcome ControlService::setDpiStage(int stage) {
+  if (Outcome no = refusal(); !no.error.isEmpty())
+    return no;
+  const int count = int(state().dpiStages.size());
+  if (stage < 1 || stage > count)
+    return {
+        errorStage,
+        QStringLiteral("There is no DPI stage %1; the stages are 1 to %2").arg(stage).arg(count)};
+  callRoot("selectDpiStage", {stage});
+  refresh();
+  return {};
+}
+
+ControlService::Outcome ControlService::setReportRate(int hz) {
+  if (Outcome no = refusal(); !no.error.isEmpty())
+    return no;
+  const int index = int(reportRates.indexOf(hz));
+  if (index < 0)
+    return {errorRate,
+            QStringLiteral("%1 Hz is not a report rate; use 125, 250, 500 or 1000").arg(hz)};
+  callRoot("selectReportRate", {index});
+  refresh();
+  return {};
+}
+
+ControlService::Outcome ControlService::show() {
+  if (!connected)
+    return {errorNoDevice, QStringLiteral("No mouse is connected")};
+  // The same as a second start of the program.
+  window.receiveMessage(QString());
+  return {};
+}
+
+ControlAdaptor::ControlAdaptor(ControlService *service)
+    : QDBusAbstractAdaptor(service), service(service) {}
+
+// The call's context is the registered object's, not the adaptor's.
+void ControlService::answer(const Outcome &outcome) {
+  if (outcome.error.isEmpty())
+    return;
+  qDebug().noquote() << "Session bus request refused:" << outcome.message;
+  if (calledFromDBus())
+    sendErrorReply(outcome.error, outcome.message);
+}
+
+void ControlAdaptor::SwitchProfile(int profile) {
+  service->answer(service->switchProfile(profile));
+}
+
+void ControlAdaptor::SetDpiStage(int stage) { service->answer(service->setDpiStage(stage)); }
+
+void ControlAdaptor::SetReportRate(int hz) { service->answer(service->setReportRate(hz)); }
+
+void ControlAdaptor::Show() { service->answer(service->show()); }
