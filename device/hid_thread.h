@@ -120,6 +120,8 @@ private:
   // Report watch, GUI side.
   void armReportOption();
   void showDpiStage(int stage);
+  // 00H; false when the lock was not taken or the exchange failed.
+  bool exchangeSecrecyCode(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
   void onWatchedDeviceRemoved(uint index, const QString &path);
 
   void reportWatch(uint index);
