@@ -2,6 +2,7 @@
 #include "hid_thread.h"
 
 #include <QSettings>
+#include <QDebug>
 #include <hidapi.h>
 
 namespace {
@@ -70,6 +71,13 @@ void Hid_Thread::discoverInterfaces() {
         e.eventPath = path;
     }
     hid_free_enumeration(all);
+    // Both collections on one node: the watch would eat the replies and data
+    // of read commands, and they its reports. Commands win; no watch.
+    if (!e.eventPath.isEmpty() && e.eventPath == e.mainPath) {
+      qDebug().noquote() << "Command and event interface share the node" << e.mainPath
+                         << "- DPI-button reports are off";
+      e.eventPath.clear();
+    }
   }
 }
 

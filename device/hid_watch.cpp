@@ -14,6 +14,8 @@
 namespace {
 
 constexpr int eventReadTimeoutMs = 500;
+// Pause before the one retry of a failed option read at watch start.
+constexpr int optionRetryPauseMs = 100;
 
 } // namespace
 
@@ -23,9 +25,12 @@ void Hid_Thread::startReportWatch(uint index) {
   // A job still finishing its cycle must not share the event handle with
   // the new one.
   waitForReportWatch();
-  armReportOption();
   const DeviceEntry *e = entry(int(index));
   watchPath = e ? e->eventPath : QString();
+  // The mouse sends DPI-button reports only when there is a reader for them;
+  // on a node shared with the commands they would land in command replies.
+  if (!watchPath.isEmpty())
+    armReportOption();
   // Without an event interface there is nothing to watch; leaving the flag
   // set would make the window ignore every later device change.
   watchRunning = !watchPath.isEmpty();
@@ -34,16 +39,24 @@ void Hid_Thread::startReportWatch(uint index) {
 }
 
 void Hid_Thread::armReportOption() {
-  if (owner && owner->linkIcType() == QLatin1String("560")) {
-    uchar b1 = 0, b2 = 0;
-    // Option bits that were not read are not overwritten with guesses.
-    if (readOptions560(b1, b2))
-      hid560_01H_SetKeyboardoption(b1 | 0x08, b2);
-    return;
+  // Option bits that were not read are never written: a guess would clobber
+  // the mouse's other options. A failed read is tried once more.
+  const bool family560 = owner && owner->linkIcType() == QLatin1String("560");
+  uchar b[4] = {};
+  auto read = [&] {
+    return family560 ? readOptions560(b[0], b[1]) : readOptions553(b[0], b[1], b[2], b[3]);
+  };
+  if (!read()) {
+    platform::pauseMs(optionRetryPauseMs);
+    if (!read()) {
+      qDebug() << "Report option not read: DPI-button reports stay off until the next watch start";
+      return;
+    }
   }
-  uchar b1 = 0, b2 = 0, b3 = 0, b4 = 0;
-  if (readOptions553(b1, b2, b3, b4))
-    hid553_03H_SetKeyboardoption(b1, b2, b3, b4 | 0x40);
+  if (family560)
+    hid560_01H_SetKeyboardoption(b[0] | 0x08, b[1]);
+  else
+    hid553_03H_SetKeyboardoption(b[0], b[1], b[2], b[3] | 0x40);
 }
 
 void Hid_Thread::reportWatch(uint index) {
