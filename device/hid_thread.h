@@ -134,7 +134,7 @@ private:
   QList<DeviceEntry> deviceList;
   int currentDevice = 1;
   hid_device *mainHandle = nullptr;
-  hid_device *eventHandle = nullptr;
+  hid_device *eventHandle = nullptr; // openEventInterface; the watch keeps its own
   bool transportFree = true;
   std::atomic_bool watchRunning = false;
   bool settleFlag = true;

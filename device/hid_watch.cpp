@@ -1,7 +1,8 @@
 // The report watch: a pool job reading the event interface while a device is
-// connected. The job touches only the event handle and its own copy of the
-// event path; everything it changes on the window goes to the GUI thread.
+// connected. The job touches only its own event handle and its own copy of
+// the event path; everything it changes on the window goes to the GUI thread.
 #include "hid_thread.h"
+#include "hidapi_global.h"
 #include "linkowner.h"
 
 #include "platform/pause.h"
@@ -9,7 +10,6 @@
 #include <QDebug>
 #include <QThreadPool>
 #include <QtConcurrent>
-#include <hidapi.h>
 
 namespace {
 
@@ -65,8 +65,9 @@ void Hid_Thread::reportWatch(uint index) {
   const QByteArray path = watchPath.toLocal8Bit();
   bool lastReadFailed = false;
   while (watchRunning) {
-    eventHandle = hid_open_path(path.constData());
-    if (!eventHandle) {
+    // Its own handle: the link's eventHandle belongs to the GUI thread.
+    hid_device *handle = hidapi::openPath(path.constData());
+    if (!handle) {
       qDebug() << "Device removed";
       QMetaObject::invokeMethod(
           this, [this, index, failed = watchPath] { onWatchedDeviceRemoved(index, failed); },
@@ -74,12 +75,11 @@ void Hid_Thread::reportWatch(uint index) {
       watchRunning = false;
       return;
     }
-    hid_set_nonblocking(eventHandle, 0);
+    hid_set_nonblocking(handle, 0);
     uchar report[4] = {};
-    const int n = hid_read_timeout(eventHandle, report, sizeof report, eventReadTimeoutMs);
+    const int n = hid_read_timeout(handle, report, sizeof report, eventReadTimeoutMs);
     handleEventReport(report, n);
-    hid_close(eventHandle);
-    eventHandle = nullptr;
+    hid_close(handle);
     // An interface that opens but keeps failing its reads would turn the
     // loop into a busy spin; the first failure goes straight to the next
     // open, which notices a removal.

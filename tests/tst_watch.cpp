@@ -221,6 +221,27 @@ private slots:
     QVERIFY(traceOf({"open", "read"}).isEmpty());
   }
 
+  // hidapi's process-wide state is never touched by the watch and the GUI
+  // thread at once: each call dwells, and the watch cycles fast.
+  void hidapiGlobalCallsNeverOverlap() {
+    WorkDir dir;
+    Hid_Thread link;
+    FakeOwner owner;
+    link.setOwner(&owner);
+    connect(link, dir, vmouse::Config());
+    for (int i = 0; i < 200; ++i)
+      vmouse::queueEvent({0x05, 0x00, 0x00, 0x00}); // ignored, but each ends a read
+    const int before = vmouse::globalCallOverlaps();
+    vmouse::setGlobalCallDwell(10);
+    link.startReportWatch(0);
+    for (int i = 0; i < 40; ++i)
+      link.discoverInterfaces();
+    vmouse::setGlobalCallDwell(0);
+    stop(link);
+    QCOMPARE(vmouse::globalCallOverlaps() - before, 0);
+    QVERIFY(owner.calls.isEmpty());
+  }
+
   void stopping() {
     WorkDir dir;
     vmouse::Config c;
