@@ -7,6 +7,7 @@
 #include <QThread>
 
 #include <atomic>
+#include <functional>
 
 struct hid_device_;
 typedef struct hid_device_ hid_device;
@@ -49,7 +50,12 @@ public:
   bool queryCommand(int dataLength);
   void settlePause();
   bool isTransportFree() const { return transportFree; }
-  void setTransportFree() { transportFree = true; }
+  void setTransportFree() { releaseTransport(); }
+  // Work that must not run inside a command (the device check): true when a
+  // command holds the link, and `task` then runs on this object's thread once
+  // the link is given back. A later deferral replaces an earlier one.
+  bool deferWhileBusy(std::function<void()> task);
+  void dropDeferred() { deferred = nullptr; }
 
   // Report watch.
   void startReportWatch(uint index);
@@ -114,20 +120,22 @@ private:
   bool readCommand(const char *failure, uchar code, std::initializer_list<uchar> args,
                    std::initializer_list<uchar> preset);
   uchar reply(int i) const { return replyReport[1 + i]; }
+  // 00H; false when the lock was not taken or the exchange failed.
+  bool exchangeSecrecyCode(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
   bool readOptions553(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
   bool readOptions560(uchar &byte1, uchar &byte2);
 
   // Report watch, GUI side.
   void armReportOption();
   void showDpiStage(int stage);
-  // 00H; false when the lock was not taken or the exchange failed.
-  bool exchangeSecrecyCode(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
   void onWatchedDeviceRemoved(uint index, const QString &path);
 
   void reportWatch(uint index);
   void closeMain();
   void buildBlock(uchar code, std::initializer_list<uchar> args);
   bool endTransaction(bool result);
+  void releaseTransport();
+  void runDeferred();
   DeviceEntry *entry(int index);
 
   LinkOwner *owner = nullptr;
@@ -136,6 +144,7 @@ private:
   hid_device *mainHandle = nullptr;
   hid_device *eventHandle = nullptr; // openEventInterface; the watch keeps its own
   bool transportFree = true;
+  std::function<void()> deferred;
   std::atomic_bool watchRunning = false;
   bool settleFlag = true;
   QFuture<void> watchFuture;
