@@ -146,6 +146,10 @@ private:
   bool transportFree = true;
   std::function<void()> deferred;
   std::atomic_bool watchRunning = false;
+  // Qt's pool and future hand the link's state to the watch job and back
+  // through code ThreadSanitizer cannot see; this counter, released before
+  // the job starts and when it ends, makes those hand-overs visible to it.
+  std::atomic<unsigned> watchHandoff = 0;
   bool settleFlag = true;
   QFuture<void> watchFuture;
   // The event interface the running watch reads; set on the GUI thread

@@ -34,6 +34,7 @@ void Hid_Thread::startReportWatch(uint index) {
   // Without an event interface there is nothing to watch; leaving the flag
   // set would make the window ignore every later device change.
   watchRunning = !watchPath.isEmpty();
+  watchHandoff.fetch_add(1, std::memory_order_release);
   watchFuture =
       QtConcurrent::run(QThreadPool::globalInstance(), &Hid_Thread::reportWatch, this, index);
 }
@@ -60,6 +61,11 @@ void Hid_Thread::armReportOption() {
 }
 
 void Hid_Thread::reportWatch(uint index) {
+  watchHandoff.load(std::memory_order_acquire);
+  struct Ended {
+    std::atomic<unsigned> &handoff;
+    ~Ended() { handoff.fetch_add(1, std::memory_order_release); }
+  } ended{watchHandoff};
   if (watchPath.isEmpty())
     return;
   const QByteArray path = watchPath.toLocal8Bit();
@@ -121,4 +127,5 @@ void Hid_Thread::stopReportWatch() {
 void Hid_Thread::waitForReportWatch() {
   if (watchFuture.isRunning())
     watchFuture.waitForFinished();
+  watchHandoff.load(std::memory_order_acquire);
 }
