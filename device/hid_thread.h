@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <functional>
+#include <mutex>
 
 struct hid_device_;
 typedef struct hid_device_ hid_device;
@@ -129,6 +130,15 @@ private:
   void armReportOption();
   void showDpiStage(int stage);
   void onWatchedDeviceRemoved(uint index, const QString &path);
+  // What the watch found, carried to the GUI thread in order: a DPI stage,
+  // or (stage -1) the loss of the interface of entry `index` at `path`.
+  struct WatchEvent {
+    int stage = 0;
+    uint index = 0;
+    QString path;
+  };
+  void postWatchEvent(WatchEvent event);
+  Q_INVOKABLE void deliverWatchEvents();
 
   void reportWatch(uint index);
   void closeMain();
@@ -150,6 +160,8 @@ private:
   // through code ThreadSanitizer cannot see; this counter, released before
   // the job starts and when it ends, makes those hand-overs visible to it.
   std::atomic<unsigned> watchHandoff = 0;
+  std::mutex watchEventsMutex;
+  QList<WatchEvent> watchEvents;
   bool settleFlag = true;
   QFuture<void> watchFuture;
   // The event interface the running watch reads; set on the GUI thread

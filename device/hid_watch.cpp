@@ -75,9 +75,7 @@ void Hid_Thread::reportWatch(uint index) {
     hid_device *handle = hidapi::openPath(path.constData());
     if (!handle) {
       qDebug() << "Device removed";
-      QMetaObject::invokeMethod(
-          this, [this, index, failed = watchPath] { onWatchedDeviceRemoved(index, failed); },
-          Qt::QueuedConnection);
+      postWatchEvent({-1, index, watchPath});
       watchRunning = false;
       return;
     }
@@ -98,9 +96,34 @@ void Hid_Thread::reportWatch(uint index) {
 void Hid_Thread::handleEventReport(const uchar *report, int length) {
   if (length != 4 || report[0] != 0x06 || report[1] != 0x07)
     return;
-  const int stage = report[3];
-  QMetaObject::invokeMethod(
-      this, [this, stage] { showDpiStage(stage); }, Qt::QueuedConnection);
+  postWatchEvent({report[3], 0, {}});
+}
+
+void Hid_Thread::postWatchEvent(WatchEvent event) {
+  bool first = false;
+  {
+    std::lock_guard lock(watchEventsMutex);
+    first = watchEvents.isEmpty();
+    watchEvents.append(std::move(event));
+  }
+  // A call by name carries no data of its own: the events cross under the
+  // mutex, a hand-over ThreadSanitizer sees (Qt's event queue it cannot).
+  if (first)
+    QMetaObject::invokeMethod(this, "deliverWatchEvents", Qt::QueuedConnection);
+}
+
+void Hid_Thread::deliverWatchEvents() {
+  QList<WatchEvent> events;
+  {
+    std::lock_guard lock(watchEventsMutex);
+    events.swap(watchEvents);
+  }
+  for (const WatchEvent &e : events) {
+    if (e.stage < 0)
+      onWatchedDeviceRemoved(e.index, e.path);
+    else
+      showDpiStage(e.stage);
+  }
 }
 
 void Hid_Thread::showDpiStage(int stage) {
