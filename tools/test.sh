@@ -19,11 +19,11 @@ xvfb-run -a -s "-screen 0 1280x800x24" ctest --test-dir "$ASAN_BUILD_DIR" --outp
 # ThreadSanitizer on the device tests only: the report watch is the one
 # thread beside the GUI thread, and only those targets are built.
 TSAN_BUILD_DIR=${TSAN_BUILD_DIR:-build-tsan}
-TSAN_TESTS="tst_transport tst_commands tst_watch tst_faults tst_vmouse"
+TSAN_TESTS="tst_transport tst_commands tst_watch tst_faults tst_vmouse bench_soak"
 cmake -S . -B "$TSAN_BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNORVANE_TSAN=ON >/dev/null
 # shellcheck disable=SC2086
 cmake --build "$TSAN_BUILD_DIR" -j"$(nproc)" --target $TSAN_TESTS
 ctest --test-dir "$TSAN_BUILD_DIR" --output-on-failure -j2 \
-  -R "^($(echo $TSAN_TESTS | tr ' ' '|'))\$"
+  -R "^($(echo $TSAN_TESTS | tr ' ' '|'))(_tsan)?\$"
 
 sh fuzz/run.sh "${FUZZ_SECONDS:-20}" "${FUZZ_BUILD_DIR:-build-fuzz}"
