@@ -1,8 +1,9 @@
 // Device list, interface discovery and opening.
 #include "hid_thread.h"
+#include "hidapi_global.h"
 
+#include <QDebug>
 #include <QSettings>
-#include <hidapi.h>
 
 namespace {
 
@@ -61,7 +62,7 @@ void Hid_Thread::discoverInterfaces() {
   for (DeviceEntry &e : deviceList) {
     e.mainPath.clear();
     e.eventPath.clear();
-    hid_device_info *all = hid_enumerate(e.vid, e.pid);
+    hid_device_info *all = hidapi::enumerate(e.vid, e.pid);
     for (hid_device_info *d = all; d; d = d->next) {
       const QString path = QString::fromLocal8Bit(d->path);
       if (d->usage_page == e.usagePage && d->usage == e.usage)
@@ -70,6 +71,13 @@ void Hid_Thread::discoverInterfaces() {
         e.eventPath = path;
     }
     hid_free_enumeration(all);
+    // Both collections on one node: the watch would eat the replies and data
+    // of read commands, and they its reports. Commands win; no watch.
+    if (!e.eventPath.isEmpty() && e.eventPath == e.mainPath) {
+      qDebug().noquote() << "Command and event interface share the node" << e.mainPath
+                         << "- DPI-button reports are off";
+      e.eventPath.clear();
+    }
   }
 }
 
@@ -82,7 +90,7 @@ hid_device *Hid_Thread::openMainInterface(int index) {
   if (!e || e->mainPath.isEmpty())
     return nullptr;
   closeMain();
-  mainHandle = hid_open_path(e->mainPath.toLocal8Bit().constData());
+  mainHandle = hidapi::openPath(e->mainPath.toLocal8Bit().constData());
   if (!mainHandle) {
     e->mainPath.clear();
     return nullptr;
@@ -99,7 +107,7 @@ hid_device *Hid_Thread::openEventInterface(int index) {
     hid_close(eventHandle);
     eventHandle = nullptr;
   }
-  eventHandle = hid_open_path(e->eventPath.toLocal8Bit().constData());
+  eventHandle = hidapi::openPath(e->eventPath.toLocal8Bit().constData());
   if (!eventHandle) {
     e->eventPath.clear();
     return nullptr;

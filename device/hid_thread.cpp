@@ -42,20 +42,28 @@ bool Hid_Thread::chkDeviceIsEnCode(int index) {
       SecrecyCode[i + 1] = uchar(code[i]);
   }
   uchar r1 = c[0], r2 = c[1], r3 = c[2], r4 = c[3];
-  hid553_00H_GetSecrecyCode(r1, r2, r3, r4);
+  // The challenge is also what the out-values hold when the exchange did not
+  // happen: only an echo that came back counts.
+  if (!exchangeSecrecyCode(r1, r2, r3, r4))
+    return false;
   return r1 == c[0] && r2 == c[1] && r3 == c[2] && r4 == c[3];
 }
 
 void Hid_Thread::hid553_00H_GetSecrecyCode(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4) {
+  exchangeSecrecyCode(byte1, byte2, byte3, byte4);
+}
+
+bool Hid_Thread::exchangeSecrecyCode(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4) {
   if (!acquireTransport()) {
     qDebug() << "cmd Failed 00";
-    return;
+    return false;
   }
   buildBlock(0x00, {byte1, byte2, byte3, byte4});
   std::fill(std::begin(replyReport), std::end(replyReport), 0);
-  queryCommand(0);
+  const bool ok = queryCommand(0);
   byte1 = replyReport[2];
   byte2 = replyReport[3];
   byte3 = replyReport[4];
   byte4 = replyReport[5];
+  return ok;
 }

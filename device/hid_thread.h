@@ -7,6 +7,8 @@
 #include <QThread>
 
 #include <atomic>
+#include <functional>
+#include <mutex>
 
 struct hid_device_;
 typedef struct hid_device_ hid_device;
@@ -49,7 +51,12 @@ public:
   bool queryCommand(int dataLength);
   void settlePause();
   bool isTransportFree() const { return transportFree; }
-  void setTransportFree() { transportFree = true; }
+  void setTransportFree() { releaseTransport(); }
+  // Work that must not run inside a command (the device check): true when a
+  // command holds the link, and `task` then runs on this object's thread once
+  // the link is given back. A later deferral replaces an earlier one.
+  bool deferWhileBusy(std::function<void()> task);
+  void dropDeferred() { deferred = nullptr; }
 
   // Report watch.
   void startReportWatch(uint index);
@@ -114,6 +121,8 @@ private:
   bool readCommand(const char *failure, uchar code, std::initializer_list<uchar> args,
                    std::initializer_list<uchar> preset);
   uchar reply(int i) const { return replyReport[1 + i]; }
+  // 00H; false when the lock was not taken or the exchange failed.
+  bool exchangeSecrecyCode(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
   bool readOptions553(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
   bool readOptions560(uchar &byte1, uchar &byte2);
 
@@ -121,20 +130,38 @@ private:
   void armReportOption();
   void showDpiStage(int stage);
   void onWatchedDeviceRemoved(uint index, const QString &path);
+  // What the watch found, carried to the GUI thread in order: a DPI stage,
+  // or (stage -1) the loss of the interface of entry `index` at `path`.
+  struct WatchEvent {
+    int stage = 0;
+    uint index = 0;
+    QString path;
+  };
+  void postWatchEvent(WatchEvent event);
+  Q_INVOKABLE void deliverWatchEvents();
 
   void reportWatch(uint index);
   void closeMain();
   void buildBlock(uchar code, std::initializer_list<uchar> args);
   bool endTransaction(bool result);
+  void releaseTransport();
+  void runDeferred();
   DeviceEntry *entry(int index);
 
   LinkOwner *owner = nullptr;
   QList<DeviceEntry> deviceList;
   int currentDevice = 1;
   hid_device *mainHandle = nullptr;
-  hid_device *eventHandle = nullptr;
+  hid_device *eventHandle = nullptr; // openEventInterface; the watch keeps its own
   bool transportFree = true;
+  std::function<void()> deferred;
   std::atomic_bool watchRunning = false;
+  // Qt's pool and future hand the link's state to the watch job and back
+  // through code ThreadSanitizer cannot see; this counter, released before
+  // the job starts and when it ends, makes those hand-overs visible to it.
+  std::atomic<unsigned> watchHandoff = 0;
+  std::mutex watchEventsMutex;
+  QList<WatchEvent> watchEvents;
   bool settleFlag = true;
   QFuture<void> watchFuture;
   // The event interface the running watch reads; set on the GUI thread

@@ -32,14 +32,35 @@ void Hid_Thread::settlePause() {
 
 bool Hid_Thread::endTransaction(bool result) {
   closeMain();
-  transportFree = true;
+  releaseTransport();
   return result;
+}
+
+void Hid_Thread::releaseTransport() {
+  transportFree = true;
+  if (deferred)
+    QMetaObject::invokeMethod(
+        this, [this] { runDeferred(); }, Qt::QueuedConnection);
+}
+
+bool Hid_Thread::deferWhileBusy(std::function<void()> task) {
+  if (transportFree)
+    return false;
+  deferred = std::move(task);
+  return true;
+}
+
+void Hid_Thread::runDeferred() {
+  // Taken again meanwhile: the next release posts this once more.
+  if (!transportFree || !deferred)
+    return;
+  std::exchange(deferred, nullptr)();
 }
 
 bool Hid_Thread::sendCommand(int dataLength, bool settle) {
   QCoreApplication::processEvents();
   if (!openMainInterface(currentDevice)) {
-    transportFree = true;
+    releaseTransport();
     return false;
   }
   const DeviceEntry &e = deviceList[currentDevice];
@@ -72,7 +93,7 @@ bool Hid_Thread::sendCommand(int dataLength, bool settle) {
 
 bool Hid_Thread::queryCommand(int dataLength) {
   if (!openMainInterface(currentDevice)) {
-    transportFree = true;
+    releaseTransport();
     return false;
   }
   const DeviceEntry &e = deviceList[currentDevice];

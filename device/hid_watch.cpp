@@ -1,7 +1,8 @@
 // The report watch: a pool job reading the event interface while a device is
-// connected. The job touches only the event handle and its own copy of the
-// event path; everything it changes on the window goes to the GUI thread.
+// connected. The job touches only its own event handle and its own copy of
+// the event path; everything it changes on the window goes to the GUI thread.
 #include "hid_thread.h"
+#include "hidapi_global.h"
 #include "linkowner.h"
 
 #include "platform/pause.h"
@@ -9,11 +10,12 @@
 #include <QDebug>
 #include <QThreadPool>
 #include <QtConcurrent>
-#include <hidapi.h>
 
 namespace {
 
 constexpr int eventReadTimeoutMs = 500;
+// Pause before the one retry of a failed option read at watch start.
+constexpr int optionRetryPauseMs = 100;
 
 } // namespace
 
@@ -23,50 +25,65 @@ void Hid_Thread::startReportWatch(uint index) {
   // A job still finishing its cycle must not share the event handle with
   // the new one.
   waitForReportWatch();
-  armReportOption();
   const DeviceEntry *e = entry(int(index));
   watchPath = e ? e->eventPath : QString();
+  // The mouse sends DPI-button reports only when there is a reader for them;
+  // on a node shared with the commands they would land in command replies.
+  if (!watchPath.isEmpty())
+    armReportOption();
   // Without an event interface there is nothing to watch; leaving the flag
   // set would make the window ignore every later device change.
   watchRunning = !watchPath.isEmpty();
+  watchHandoff.fetch_add(1, std::memory_order_release);
   watchFuture =
       QtConcurrent::run(QThreadPool::globalInstance(), &Hid_Thread::reportWatch, this, index);
 }
 
 void Hid_Thread::armReportOption() {
-  if (owner && owner->linkIcType() == QLatin1String("560")) {
-    uchar b1 = 0, b2 = 0;
-    // Option bits that were not read are not overwritten with guesses.
-    if (readOptions560(b1, b2))
-      hid560_01H_SetKeyboardoption(b1 | 0x08, b2);
-    return;
+  // Option bits that were not read are never written: a guess would clobber
+  // the mouse's other options. A failed read is tried once more.
+  const bool family560 = owner && owner->linkIcType() == QLatin1String("560");
+  uchar b[4] = {};
+  auto read = [&] {
+    return family560 ? readOptions560(b[0], b[1]) : readOptions553(b[0], b[1], b[2], b[3]);
+  };
+  if (!read()) {
+    platform::pauseMs(optionRetryPauseMs);
+    if (!read()) {
+      qDebug() << "Report option not read: DPI-button reports stay off until the next watch start";
+      return;
+    }
   }
-  uchar b1 = 0, b2 = 0, b3 = 0, b4 = 0;
-  if (readOptions553(b1, b2, b3, b4))
-    hid553_03H_SetKeyboardoption(b1, b2, b3, b4 | 0x40);
+  if (family560)
+    hid560_01H_SetKeyboardoption(b[0] | 0x08, b[1]);
+  else
+    hid553_03H_SetKeyboardoption(b[0], b[1], b[2], b[3] | 0x40);
 }
 
 void Hid_Thread::reportWatch(uint index) {
+  watchHandoff.load(std::memory_order_acquire);
+  struct Ended {
+    std::atomic<unsigned> &handoff;
+    ~Ended() { handoff.fetch_add(1, std::memory_order_release); }
+  } ended{watchHandoff};
   if (watchPath.isEmpty())
     return;
   const QByteArray path = watchPath.toLocal8Bit();
   bool lastReadFailed = false;
   while (watchRunning) {
-    eventHandle = hid_open_path(path.constData());
-    if (!eventHandle) {
+    // Its own handle: the link's eventHandle belongs to the GUI thread.
+    hid_device *handle = hidapi::openPath(path.constData());
+    if (!handle) {
       qDebug() << "Device removed";
-      QMetaObject::invokeMethod(
-          this, [this, index, failed = watchPath] { onWatchedDeviceRemoved(index, failed); },
-          Qt::QueuedConnection);
+      postWatchEvent({-1, index, watchPath});
       watchRunning = false;
       return;
     }
-    hid_set_nonblocking(eventHandle, 0);
+    hid_set_nonblocking(handle, 0);
     uchar report[4] = {};
-    const int n = hid_read_timeout(eventHandle, report, sizeof report, eventReadTimeoutMs);
+    const int n = hid_read_timeout(handle, report, sizeof report, eventReadTimeoutMs);
     handleEventReport(report, n);
-    hid_close(eventHandle);
-    eventHandle = nullptr;
+    hid_close(handle);
     // An interface that opens but keeps failing its reads would turn the
     // loop into a busy spin; the first failure goes straight to the next
     // open, which notices a removal.
@@ -79,9 +96,34 @@ void Hid_Thread::reportWatch(uint index) {
 void Hid_Thread::handleEventReport(const uchar *report, int length) {
   if (length != 4 || report[0] != 0x06 || report[1] != 0x07)
     return;
-  const int stage = report[3];
-  QMetaObject::invokeMethod(
-      this, [this, stage] { showDpiStage(stage); }, Qt::QueuedConnection);
+  postWatchEvent({report[3], 0, {}});
+}
+
+void Hid_Thread::postWatchEvent(WatchEvent event) {
+  bool first = false;
+  {
+    std::lock_guard lock(watchEventsMutex);
+    first = watchEvents.isEmpty();
+    watchEvents.append(std::move(event));
+  }
+  // A call by name carries no data of its own: the events cross under the
+  // mutex, a hand-over ThreadSanitizer sees (Qt's event queue it cannot).
+  if (first)
+    QMetaObject::invokeMethod(this, "deliverWatchEvents", Qt::QueuedConnection);
+}
+
+void Hid_Thread::deliverWatchEvents() {
+  QList<WatchEvent> events;
+  {
+    std::lock_guard lock(watchEventsMutex);
+    events.swap(watchEvents);
+  }
+  for (const WatchEvent &e : events) {
+    if (e.stage < 0)
+      onWatchedDeviceRemoved(e.index, e.path);
+    else
+      showDpiStage(e.stage);
+  }
 }
 
 void Hid_Thread::showDpiStage(int stage) {
@@ -108,4 +150,5 @@ void Hid_Thread::stopReportWatch() {
 void Hid_Thread::waitForReportWatch() {
   if (watchFuture.isRunning())
     watchFuture.waitForFinished();
+  watchHandoff.load(std::memory_order_acquire);
 }

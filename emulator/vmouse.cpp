@@ -8,6 +8,7 @@
 #include <hidapi.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -17,6 +18,7 @@
 #include <map>
 #include <mutex>
 #include <set>
+#include <thread>
 
 // A handle remembers which interface it opened and in which device life, so
 // that handles from before an unplug or a reconfiguration stay dead.
@@ -231,6 +233,25 @@ int readEvent(State &s, std::unique_lock<std::mutex> &lock, hid_device *dev, Rol
   return static_cast<int>(n);
 }
 
+// hidapi's process-wide error text, deliberately unguarded like the
+// original's: overlapping callers race on it.
+wchar_t *globalError = nullptr;
+std::atomic<int> globalCallers{0};
+std::atomic<int> globalOverlaps{0};
+std::atomic<int> globalDwellMs{0};
+
+struct GlobalCall {
+  GlobalCall() {
+    if (globalCallers.fetch_add(1) > 0)
+      globalOverlaps.fetch_add(1);
+    std::free(globalError);
+    globalError = wcsdup(L"Success");
+    if (const int ms = globalDwellMs.load())
+      std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+  }
+  ~GlobalCall() { globalCallers.fetch_sub(1); }
+};
+
 std::function<void()> setPlugged(bool plugged) {
   State &s = state();
   std::lock_guard lock(s.mutex);
@@ -359,6 +380,10 @@ void clearCommands() {
   s.log.clear();
 }
 
+int globalCallOverlaps() { return globalOverlaps.load(); }
+
+void setGlobalCallDwell(int ms) { globalDwellMs.store(ms); }
+
 int openHandles() {
   State &s = state();
   std::lock_guard lock(s.mutex);
@@ -386,6 +411,7 @@ int hid_init(void) { return 0; }
 int hid_exit(void) { return 0; }
 
 struct hid_device_info *hid_enumerate(unsigned short vendor_id, unsigned short product_id) {
+  GlobalCall global;
   State &s = state();
   std::lock_guard lock(s.mutex);
   if (!s.isPlugged || !s.matches(vendor_id, product_id))
@@ -427,6 +453,7 @@ void hid_free_enumeration(struct hid_device_info *devs) {
 hid_device *hid_open(unsigned short vendor_id, unsigned short product_id,
                      const wchar_t *serial_number) {
   (void)serial_number;
+  GlobalCall global;
   State &s = state();
   std::lock_guard lock(s.mutex);
   if (!s.isPlugged || !s.matches(vendor_id, product_id)) {
@@ -438,6 +465,7 @@ hid_device *hid_open(unsigned short vendor_id, unsigned short product_id,
 }
 
 hid_device *hid_open_path(const char *path) {
+  GlobalCall global;
   State &s = state();
   std::lock_guard lock(s.mutex);
   return s.open(path ? path : "");

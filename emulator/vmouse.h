@@ -1,6 +1,7 @@
 // Control side of the virtual mouse. The library also exports the hidapi C
 // functions, so a program linked against it instead of hidapi talks to this
-// device. Everything here is thread-safe.
+// device. Everything here is thread-safe; the hidapi functions are as
+// thread-safe as hidapi's own (see globalCallOverlaps).
 #pragma once
 
 #include <array>
@@ -124,6 +125,13 @@ struct Command {
 };
 std::vector<Command> commands();
 void clearCommands();
+
+// hid_open_path and hid_enumerate replace one process-wide error text without
+// a lock, as hidapi 0.13 does; callers must never run two of them at once.
+// Counts the calls that began while another was still inside. A dwell keeps
+// each such call inside for that long, so that overlaps show in tests.
+int globalCallOverlaps();
+void setGlobalCallDwell(int ms);
 
 // Handles currently open (opened and not yet closed).
 int openHandles();

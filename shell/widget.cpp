@@ -87,6 +87,10 @@ void Widget::receiveMessage(QString) {
 }
 
 void Widget::checkDevice() {
+  // Never inside a command: the check would reuse the link's buffers and
+  // lock under it. It runs once the command has given the link back.
+  if (link.deferWhileBusy([this] { checkDevice(); }))
+    return;
   link.loadDeviceList();
   link.discoverInterfaces();
   const QList<DeviceEntry> &devices = link.devices();
@@ -115,6 +119,9 @@ void Widget::checkDevice() {
     }
     view()->setEnabled(true);
     startUI();
+    // A check that fell due while this one ran would only repeat it.
+    checkTimer.stop();
+    link.dropDeferred();
     emit deviceConnectionChanged(true);
     return;
   }

@@ -160,6 +160,13 @@ private slots:
     vmouse::failNext(vmouse::Fault::GetFeature);
     QVERIFY(!link.chkDeviceIsEnCode(0));
     QVERIFY(link.isTransportFree());
+    // A link held by another command: no exchange, so no echo either.
+    QVERIFY(link.acquireTransport());
+    {
+      platform::PauseLog quiet;
+      QVERIFY(!link.chkDeviceIsEnCode(0));
+    }
+    link.setTransportFree();
 
     // A code of the wrong length keeps the previous code.
     vmouse::Config c = plain();

@@ -101,7 +101,18 @@ private slots:
     QVERIFY(lastFeature >= 0 && firstEventOpen > lastFeature);
     stop(link);
 
-    // An option read that cannot take the link writes nothing.
+    // A failed option read is tried once more, 100 ms later.
+    vmouse::clearCommands();
+    vmouse::failNext(vmouse::Fault::GetFeature);
+    {
+      platform::PauseLog pauses;
+      link.startReportWatch(0);
+      QCOMPARE(pauses.pauses().value(0), 100);
+    }
+    QCOMPARE(sentBlocks(), QStringList{sent[0]} + sent);
+    stop(link);
+
+    // Unread twice: nothing written, one line, and the next start arms.
     vmouse::clearCommands();
     QVERIFY(link.acquireTransport());
     {
@@ -109,9 +120,13 @@ private slots:
       link.startReportWatch(0);
     }
     QVERIFY(vmouse::commands().empty());
-    QCOMPARE(messages.filter(QStringLiteral("cmd Failed 8")).size(), 1);
+    QCOMPARE(messages.filter(QStringLiteral("cmd Failed 8")).size(), 2);
+    QCOMPARE(messages.filter(QStringLiteral("DPI-button reports stay off")).size(), 1);
     QVERIFY(link.isWatchRunning()); // watched all the same
     link.setTransportFree();
+    stop(link);
+    link.startReportWatch(0);
+    QCOMPARE(sentBlocks(), sent);
     stop(link);
     QVERIFY(owner.calls.isEmpty());
   }
@@ -185,6 +200,46 @@ private slots:
     QVERIFY(traceOf({"open"}).filter(QStringLiteral("3a 31")).isEmpty());
     link.startReportWatch(7); // no such entry
     QVERIFY(!link.isWatchRunning());
+
+    // Both collections on one node: one line, no arming, no watch on it.
+    c = vmouse::Config();
+    c.usagePage2 = c.usagePage;
+    c.usage2 = c.usage;
+    dir.writeDeviceList(c);
+    link.loadDeviceList();
+    messages.clear();
+    link.discoverInterfaces();
+    QCOMPARE(messages.filter(QStringLiteral("DPI-button reports are off")).size(), 1);
+    QVERIFY(!link.devices()[0].mainPath.isEmpty());
+    QVERIFY(link.chkDeviceIsEnCode(0));
+    vmouse::clearCommands();
+    vmouse::clearTrace();
+    link.startReportWatch(0);
+    QVERIFY(!link.isWatchRunning());
+    link.waitForReportWatch();
+    QVERIFY(vmouse::commands().empty());
+    QVERIFY(traceOf({"open", "read"}).isEmpty());
+  }
+
+  // hidapi's process-wide state is never touched by the watch and the GUI
+  // thread at once: each call dwells, and the watch cycles fast.
+  void hidapiGlobalCallsNeverOverlap() {
+    WorkDir dir;
+    Hid_Thread link;
+    FakeOwner owner;
+    link.setOwner(&owner);
+    connect(link, dir, vmouse::Config());
+    for (int i = 0; i < 200; ++i)
+      vmouse::queueEvent({0x05, 0x00, 0x00, 0x00}); // ignored, but each ends a read
+    const int before = vmouse::globalCallOverlaps();
+    vmouse::setGlobalCallDwell(10);
+    link.startReportWatch(0);
+    for (int i = 0; i < 40; ++i)
+      link.discoverInterfaces();
+    vmouse::setGlobalCallDwell(0);
+    stop(link);
+    QCOMPARE(vmouse::globalCallOverlaps() - before, 0);
+    QVERIFY(owner.calls.isEmpty());
   }
 
   void stopping() {

@@ -2,6 +2,7 @@
 #include "platform/devicemonitor.h"
 #include "platform/messagebox.h"
 #include "platform/notifications.h"
+#include "platform/pause.h"
 #include "shell/myqquickview.h"
 #include "shell/ui_controler.h"
 #include "shell/widget.h"
@@ -84,6 +85,47 @@ private slots:
     w.checkDevice();
     QVERIFY(deviceConnected);
     QVERIFY(!w.isVisible());
+  }
+
+  void checkNeverRunsInsideACommand() {
+    WorkDir dir;
+    vmouse::Config noEvents = mouse;
+    noEvents.usage2 = 0x0002; // no event interface: no watch ignores the broadcasts
+    dir.writeDeviceList(noEvents, QStringLiteral("[mouse]\nicType=553\n"));
+    Widget w;
+    platform::PauseLog quiet;
+    w.checkDevice();
+    QVERIFY(deviceConnected && !w.hidLink().isWatchRunning());
+
+    // Due during the key-matrix write, which pumps events with the link held.
+    vmouse::clearCommands();
+    w.deviceCheckTimer().start(0);
+    uchar matrix[64];
+    for (int i = 0; i < 64; ++i)
+      matrix[i] = uchar(0x80 + i);
+    w.hidLink().hid553_12H_SetKeyMatrix(matrix, 1);
+    QTRY_COMPARE(handshakes(), 1);
+    const auto sent = vmouse::commands();
+    QCOMPARE(sent[0].block[0], uint8_t(0x12));
+    QCOMPARE(sent[0].data, std::vector<uint8_t>(matrix, matrix + 64));
+    QCOMPARE(sent[1].block[0], uint8_t(0x00));
+    QVERIFY(w.hidLink().isTransportFree());
+
+    // Due while the check's own arming write runs: dropped once the device
+    // is open, like a scheduled one.
+    dir.writeDeviceList(mouse, QStringLiteral("[mouse]\nicType=553\n"));
+    vmouse::clearCommands();
+    w.deviceCheckTimer().start(0);
+    w.checkDevice();
+    QVERIFY(w.hidLink().isWatchRunning());
+    w.deviceCheckTimer().start(2048);
+    w.checkDevice();
+    QVERIFY(!w.deviceCheckTimer().isActive());
+    QTest::qWait(50);
+    QCOMPARE(handshakes(), 2);
+    w.hidLink().stopReportWatch();
+    w.hidLink().waitForReportWatch();
+    deviceConnected = false;
   }
 
   void inaccessibleMouseIsReportedOnce() {

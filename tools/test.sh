@@ -1,7 +1,8 @@
 #!/bin/sh
 # Sets up, builds and runs every test (headless), then the benchmarks in
 # their short mode; then the whole suite again on a build with ASan and
-# UBSan, and every fuzz target for a short while.
+# UBSan, the device tests on a build with TSan, and every fuzz target for a
+# short while.
 set -e
 cd "$(dirname "$0")/.."
 sh tools/build.sh
@@ -17,5 +18,15 @@ ASAN_BUILD_DIR=${ASAN_BUILD_DIR:-build-asan}
 cmake -S . -B "$ASAN_BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNORVANE_SANITIZE=ON >/dev/null
 cmake --build "$ASAN_BUILD_DIR" -j"$(nproc)"
 xvfb-run -a -s "-screen 0 1280x800x24" ctest --test-dir "$ASAN_BUILD_DIR" --output-on-failure -j2
+
+# ThreadSanitizer on the device tests only: the report watch is the one
+# thread beside the GUI thread, and only those targets are built.
+TSAN_BUILD_DIR=${TSAN_BUILD_DIR:-build-tsan}
+TSAN_TESTS="tst_transport tst_commands tst_watch tst_faults tst_vmouse bench_soak"
+cmake -S . -B "$TSAN_BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNORVANE_TSAN=ON >/dev/null
+# shellcheck disable=SC2086
+cmake --build "$TSAN_BUILD_DIR" -j"$(nproc)" --target $TSAN_TESTS
+ctest --test-dir "$TSAN_BUILD_DIR" --output-on-failure -j2 \
+  -R "^($(echo $TSAN_TESTS | tr ' ' '|'))(_tsan)?\$"
 
 sh fuzz/run.sh "${FUZZ_SECONDS:-20}" "${FUZZ_BUILD_DIR:-build-fuzz}"
