@@ -5,7 +5,7 @@
 #include "platform/pause.h"
 #include "shell/myqquickview.h"
 #include "shell/widget.h"
-#include "vmouse.h"
+#include "vmouse_entry.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -27,16 +27,7 @@ void plugVirtualMouse(const QStringList &args) {
   if (!devices.isEmpty()) {
     auto mouse = std::find_if(devices.begin(), devices.end(),
                               [](const DeviceEntry &e) { return e.type == 1; });
-    const DeviceEntry &e = mouse != devices.end() ? *mouse : devices.first();
-    c.vid = e.vid;
-    c.pid = e.pid;
-    c.usagePage = e.usagePage;
-    c.usage = e.usage;
-    c.usagePage2 = e.usagePage2;
-    c.usage2 = e.usage2;
-    c.reportLength = e.reportLength;
-    c.isEncode = e.isEncode;
-    c.sCode = e.sCode.toStdString();
+    c = vmouse::configFor(mouse != devices.end() ? *mouse : devices.first());
   }
   const QSettings s(configFile, QSettings::IniFormat);
   c.family =

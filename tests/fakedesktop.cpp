@@ -60,10 +60,10 @@ public slots:
   }
   QStringList GetCapabilities() { return {QStringLiteral("body")}; }
   void CloseNotification(uint) {}
-  QString GetServerInformation(QString &vendor, QString &version, QString &spec) {
+  QString GetServerInformation(QString &vendor, QString &version, QString &protocolVersion) {
     vendor = QStringLiteral("test");
     version = QStringLiteral("1");
-    spec = QStringLiteral("1.2");
+    protocolVersion = QStringLiteral("1.2");
     return QStringLiteral("fakedesktop");
   }
 

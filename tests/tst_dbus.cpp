@@ -5,6 +5,7 @@
 #include "shell/myqquickview.h"
 #include "shell/widget.h"
 #include "testsupport.h"
+#include "vmouse_entry.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -141,20 +142,10 @@ private slots:
       p3.setValue(QStringLiteral("mouse/dpiValueArray"),
                   QVariantList{400, 900, 1800, 3200, 5000, 6400, 8000, 12000});
     }
-    vmouse::Config c;
     const QList<DeviceEntry> devices =
         readDeviceList(QStringLiteral("./modules/setting/apConfig.bin"));
     QVERIFY(!devices.isEmpty());
-    const DeviceEntry &e = devices.first();
-    c.vid = e.vid;
-    c.pid = e.pid;
-    c.usagePage = e.usagePage;
-    c.usage = e.usage;
-    c.usagePage2 = e.usagePage2;
-    c.usage2 = e.usage2;
-    c.reportLength = e.reportLength;
-    c.isEncode = e.isEncode;
-    c.sCode = e.sCode.toStdString();
+    const vmouse::Config c = vmouse::configFor(devices.first());
     vmouse::configure(c);
 
     window = std::make_unique<Widget>();
