@@ -12,5 +12,15 @@ var MacroEditor = {
     insertKey: 14, insertLeft: 15, insertMiddle: 16, insertRight: 17
 }
 var LightControl = {
-    title: 0, speed: 5, color: 6, brightness: 7, colorfulEffects: 8, lastColorfulEffect: 14, breathLoop: 15
+    title: 0, firstEffect: 1, speed: 5, color: 6, brightness: 7, colorfulEffects: 8, lastColorfulEffect: 14, breathLoop: 15
+}
+var GunControl = {
+    title: 0, gun: 1, selectGun: 2, cursorAdjust: 3, xAxis: 4, yAxis: 5, fireAdjust: 6, rate: 7, times: 8,
+    endness: 9
+}
+var KeyAssigment = {
+    key: 0, mouseFunction: 1, firstMouseButton: 2, doubleFire: 7, fireFunction: 8, keyValue: 9, clickInput: 10,
+    rate: 11, times: 12, endness: 13, groupFunction: 14, mediaFunction: 15, macroFunction: 16, macroEditor: 17,
+    firstMacroOption: 18, dpiFunction: 21, windowsFunction: 25, shortcutFunction: 26, gunFunction: 52,
+    firstGun: 53
 }
