@@ -2,6 +2,7 @@
 #include "shell/myqquickview.h"
 
 #include "device/hid_thread.h"
+#include "macro_limits.h"
 #include "macro_path.h"
 
 #include <QDebug>
@@ -12,10 +13,8 @@
 
 namespace {
 
-constexpr int macroBlockSize = 128;
-// A block holds the 2-byte repeat count and then 2 bytes per action; each
-// action may follow one delay row: (128 - 2) / 2 * 2 rows at most.
-constexpr int maxMacroEvents = 126;
+constexpr int macroBlockSize = macro_limits::blockSize;
+constexpr int maxMacroEvents = macro_limits::maxEvents;
 constexpr uint deviceMacroSlots = 12;
 
 // QSettings writes through a temporary file and a rename, so a failed or

@@ -1,11 +1,13 @@
 // Macro files, name lists, bindings in the profiles, import and export, and
 // the macro block on the virtual mouse for both families.
+#include "config/macro_limits.h"
 #include "device/hid_thread.h"
 #include "devicerig.h"
 #include "platform/pause.h"
 #include "shell/myqquickview.h"
 
 #include <QDirIterator>
+#include <QJSEngine>
 #include <QTest>
 
 using namespace testsupport;
@@ -52,6 +54,20 @@ private slots:
   void cleanup() {
     FileDialogAnswer::uninstall();
     qInstallMessageHandler(nullptr);
+  }
+
+  // The macro editor encodes with the same block figures the back end sends.
+  void limitsAgreeWithEditor() {
+    const QString path = qEnvironmentVariable("NORVANE_SOURCE_DIR") +
+                         QStringLiteral("/modules/qml/js/macrocodec.js");
+    QString source = QString::fromUtf8(readFile(path));
+    QVERIFY2(source.startsWith(QLatin1String(".pragma library")), qPrintable(path));
+    source.remove(0, source.indexOf(QLatin1Char('\n')));
+    QJSEngine engine;
+    const QJSValue result = engine.evaluate(source, path);
+    QVERIFY2(!result.isError(), qPrintable(result.toString()));
+    QCOMPARE(engine.globalObject().property("blockSize").toInt(), macro_limits::blockSize);
+    QCOMPARE(engine.globalObject().property("recordLimit").toInt(), macro_limits::maxEvents);
   }
 
   void createSaveLoadRoundTrip() {

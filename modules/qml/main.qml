@@ -304,14 +304,7 @@ Item {
         dpiSetting.isSave = false
         lightControl.isSave = false
         ui_View.resetProfile(profile.profileNo)
-        keyMatrix.init(true, false)
-        dpiSetting.init(true, false)
-        lightControl.init(true, false)
-        systemSetting.init(true, false)
-        if (isGun) {
-            ui_View.mouseSwitchKeyMatrix(1)
-            ui_View.mouseResetKeyMatrix()
-        }
+        reinitPages()
         ui_View.mouseSetCurrentDPI(2)
         dpiSetting.currentDPI = 1
         gunControl.resetData()

@@ -201,6 +201,25 @@ Item {
             verify(!part("mask").visible)
         }
 
+        // Factory reset: pending edits dropped, the pages read the reset profile back.
+        function test_factoryResetReloadsPages() {
+            ready()
+            var light = part("lightControl")
+            main.openReset()
+            part("keyMatrix").isSave = true
+            part("dpiSetting").isSave = true
+            light.isSave = true
+            light.effect = (light.effect + 1) % 4
+            var sent = vmouse.trace().length
+            main.factoryReset()
+            verify(!part("resetBox").visible)
+            verify(!part("mask").visible)
+            verify(!main.isPending)
+            compare(part("dpiSetting").currentDPI, 1)
+            compare(light.effect, Number(ui_View.getDataList("mouse/lightValue", false)[0]))
+            verify(vmouse.trace().length > sent)
+        }
+
         function test_aboutMenu() {
             ready()
             var about = part("aboutMenu")

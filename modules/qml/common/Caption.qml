@@ -1,6 +1,6 @@
 import QtQuick
 
-// A caption of the system settings dialog.
+// A caption in the system settings dialog and the gun editor.
 Text {
     color: fontColor
     font.family: fontFamily

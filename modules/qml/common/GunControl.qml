@@ -1,6 +1,7 @@
 import QtQuick
 import "../basic"
 import "../panels"
+import "../js/lang.js" as Lang
 
 // Gun editor: six recoil presets (Y adjustment, rate, count), stored at
 // every edit, and the three device gun slots, sent when the dialog closes.
@@ -27,11 +28,12 @@ Dialog {
 
     width: 640
     height: 448
-    title: lang(0)
+    title: lang(str.title)
     // Without gun functions the editor never shows.
     onVisibleChanged: if (visible && !isPresent) visible = false
 
-    function lang(i) { return gunControlLang && gunControlLang[i] !== undefined ? String(gunControlLang[i]) : "" }
+    readonly property var str: Lang.GunControl
+    function lang(i) { return Lang.lang(gunControlLang, i) }
     function clampInt(v, lo, hi, fallback) {
         var n = parseInt(v, 10)
         return isNaN(n) ? fallback : Math.max(lo, Math.min(hi, n))
@@ -79,7 +81,7 @@ Dialog {
     function init() {
         slotNames.clear()
         for (var s = 1; s <= 3; ++s)
-            slotNames.append({ "textValue": lang(1) + s })
+            slotNames.append({ "textValue": lang(str.gun) + s })
         fillPresets()
         for (var i = 0; i < 6; ++i) {
             var d = ui_View.getGunData(i)
@@ -217,62 +219,16 @@ Dialog {
     onCloseClicked: closeDialog()
 
     // Left: the presets.
-    Text {
-        x: 16
-        y: 12
-        text: gunControl.lang(1)
-        color: fontColor
-        font.family: fontFamily
-        font.pixelSize: fontNormalSize
-    }
-    ListView {
+    Caption { x: 16; y: 12; text: gunControl.lang(gunControl.str.gun) }
+    GunPresetList {
         id: presetList
-        objectName: "presetList"
         x: 16
         y: 40
         width: 248
         height: 342
-        clip: true
-        boundsBehavior: Flickable.StopAtBounds
         model: presets
-        currentIndex: gunControl.selectIndex
-        delegate: Rectangle {
-            id: gun
-            required property int index
-            required property string gunName
-            required property string gunImage
-            width: presetList.width
-            height: 58
-            color: index === gunControl.selectIndex || area.containsMouse ? colorOrange : colorBlack
-            Image {
-                anchors.centerIn: parent
-                width: 160
-                height: 48
-                fillMode: Image.PreserveAspectFit
-                source: gun.gunImage
-            }
-            Text {
-                x: 8
-                anchors.bottom: parent.bottom
-                anchors.bottomMargin: 4
-                text: gun.gunName
-                color: fontColor
-                font.family: fontFamily
-                font.pixelSize: fontNormalSize
-            }
-            Rectangle {
-                anchors.bottom: parent.bottom
-                width: parent.width
-                height: 1
-                color: "#4d4d4d"
-            }
-            MouseArea {
-                id: area
-                anchors.fill: parent
-                hoverEnabled: true
-                onClicked: gunControl.chooseGun(gun.index)
-            }
-        }
+        selectIndex: gunControl.selectIndex
+        onChosen: function (index) { gunControl.chooseGun(index) }
     }
 
     // Right: slot, cursor and fire adjustments.
@@ -283,13 +239,7 @@ Dialog {
         width: 336
         height: 390
 
-        Text {
-            y: 4
-            text: gunControl.lang(2)
-            color: fontColor
-            font.family: fontFamily
-            font.pixelSize: fontNormalSize
-        }
+        Caption { y: 4; text: gunControl.lang(gunControl.str.selectGun) }
         DropDownList {
             id: slotDrop
             objectName: "slotList"
@@ -303,13 +253,7 @@ Dialog {
         }
         Rectangle { y: 36; width: parent.width; height: 1; color: colorGray1 }
 
-        Text {
-            y: 48
-            text: gunControl.lang(3)
-            color: fontColor
-            font.family: fontFamily
-            font.pixelSize: fontNormalSize
-        }
+        Caption { y: 48; text: gunControl.lang(gunControl.str.cursorAdjust) }
         Image {
             id: target
             objectName: "target"
@@ -347,13 +291,7 @@ Dialog {
             spacing: 16
             Row {
                 spacing: 8
-                Text {
-                    width: 56
-                    text: gunControl.lang(4)
-                    color: fontColor
-                    font.family: fontFamily
-                    font.pixelSize: fontNormalSize
-                }
+                Caption { width: 56; text: gunControl.lang(gunControl.str.xAxis) }
                 Rectangle {
                     width: 48
                     height: 20
@@ -371,13 +309,7 @@ Dialog {
             }
             Row {
                 spacing: 8
-                Text {
-                    width: 56
-                    text: gunControl.lang(5)
-                    color: fontColor
-                    font.family: fontFamily
-                    font.pixelSize: fontNormalSize
-                }
+                Caption { width: 56; text: gunControl.lang(gunControl.str.yAxis) }
                 Rectangle {
                     width: 48
                     height: 20
@@ -402,20 +334,8 @@ Dialog {
         }
 
         Rectangle { y: 272; width: parent.width; height: 1; color: colorGray1 }
-        Text {
-            y: 284
-            text: gunControl.lang(6)
-            color: fontColor
-            font.family: fontFamily
-            font.pixelSize: fontNormalSize
-        }
-        Text {
-            y: 316
-            text: gunControl.lang(7)
-            color: fontColor
-            font.family: fontFamily
-            font.pixelSize: fontNormalSize
-        }
+        Caption { y: 284; text: gunControl.lang(gunControl.str.fireAdjust) }
+        Caption { y: 316; text: gunControl.lang(gunControl.str.rate) }
         DropDownSlider {
             id: rateDrop
             objectName: "rateSlider"
@@ -427,13 +347,7 @@ Dialog {
             onValueChange: function (index) { textValue = gunControl.rateOfKnob(index) + "MS" }
             onDragSignal: function (isDrag) { if (!isDrag) gunControl.rateReleased() }
         }
-        Text {
-            y: 356
-            text: gunControl.lang(8)
-            color: fontColor
-            font.family: fontFamily
-            font.pixelSize: fontNormalSize
-        }
+        Caption { y: 356; text: gunControl.lang(gunControl.str.times) }
         Rectangle {
             x: 64
             y: 354
@@ -453,7 +367,7 @@ Dialog {
             objectName: "endness"
             x: 128
             y: 358
-            textValue: gunControl.lang(9)
+            textValue: gunControl.lang(gunControl.str.endness)
             onBtnClick: gunControl.endnessClicked(isSelect)
         }
     }

@@ -1,6 +1,8 @@
 import QtQuick
 import "../basic"
 import "../panels"
+import "../js/assignment.js" as Assignment
+import "../js/lang.js" as Lang
 
 // Button assignment dialog: every function category writes the four codes of
 // the selected slot; closing copies them into the key list.
@@ -25,20 +27,16 @@ Dialog {
     property int keyCode1: 0
     property int keyCode2: 0
     property int keyCode3: 0
-    property alias macroList: macroChoice
+    property alias macroList: macro.list
 
-    // Choice tables: label index and code string (code0 code1 code2 code3).
-    readonly property var mouseTable: [[2, "0000F000"], [3, "0000F200"], [4, "0000F100"], [5, "0000F400"],
-        [6, "0000F300"], [7, "00F01E02"], [-1, "00F10300"]]
-    readonly property var mediaTable: [[27, "03008301"], [28, "0300B500"], [29, "0300B600"], [30, "0300B700"],
-        [31, "0300E200"], [32, "0300CD00"], [33, "0300E900"], [34, "0300EA00"]]
-    readonly property var windowsTable: [[35, "06009401"], [36, "06002302"], [37, "06002102"], [38, "06042C1B"],
-        [39, "06042C11"], [40, "0600E307"], [41, "0600E315"]]
-    readonly property var shortcutTable: [[42, "0700E011"], [43, "0700E01B"], [44, "0700E006"], [45, "0700E019"],
-        [46, "0700E016"], [47, "0700E013"], [48, "0700E009"], [49, "0700E01C"], [50, "0700E01D"],
-        [51, "0700E004"]]
-    readonly property var dpiTable: [[22, "05000100"], [23, "05000200"], [24, "05000300"], [56, "05000400"]]
-    readonly property var gunTable: [[53, "08000100"], [54, "08000200"], [55, "08000300"]]
+    // Choice tables: see assignment.js.
+    readonly property var mouseTable: Assignment.mouseTable
+    readonly property var mediaTable: Assignment.mediaTable
+    readonly property var windowsTable: Assignment.windowsTable
+    readonly property var shortcutTable: Assignment.shortcutTable
+    readonly property var dpiTable: Assignment.dpiTable
+    readonly property var gunTable: Assignment.gunTable
+    readonly property var str: Lang.KeyAssigment
 
     // Fire and combination capture state.
     property int fireRate: 10
@@ -52,67 +50,32 @@ Dialog {
 
     width: 416
     height: 404
-    title: lang(0) + (slot + 1) + " : " + keyString
+    title: lang(str.key) + (slot + 1) + " : " + keyString
 
-    function lang(i) { return keyAssigmentLang[i] !== undefined ? String(keyAssigmentLang[i]) : "" }
+    function lang(i) { return Lang.lang(keyAssigmentLang, i) }
     function labelOf(i) { return i < 0 ? (mainWindow.mainLang[3] !== undefined ? String(mainWindow.mainLang[3]) : "") : lang(i) }
-    function hex2(n) { return (n < 16 ? "0" : "") + n.toString(16).toUpperCase() }
-    function codeString(c0, c1, c2, c3) { return hex2(c0) + hex2(c1) + hex2(c2) + hex2(c3) }
-    function tableText(table, c0, c2, c3) {
-        for (var i = 0; i < table.length; ++i) {
-            var code = parseInt(table[i][1], 16)
-            if ((code >>> 24) === c0 && ((code >> 8) & 0xFF) === c2 && (code & 0xFF) === c3)
-                return labelOf(table[i][0])
-        }
-        return ""
-    }
+    function hex2(n) { return Assignment.hex2(n) }
+    function codeString(c0, c1, c2, c3) { return Assignment.codeString(c0, c1, c2, c3) }
+    function labelsOf(table) { return table.map(function (row) { return labelOf(row[0]) }) }
     function keyCodeToString(code0, code1, code2, code3) {
-        var c0 = Number(code0), c1 = Number(code1), c2 = Number(code2), c3 = Number(code3)
-        switch (c0) {
-        case 0:
-            var mouseIndex = [0xF0, 0xF2, 0xF1, 0xF4, 0xF3].indexOf(c2)
-            if (mouseIndex >= 0)
-                return lang(2 + mouseIndex)
-            return c2 === 0x1E ? lang(7) : labelOf(-1)
-        case 1:
-            return keyCodeString.keycodeTostr(c1)
-        case 2:
-            var names = []
-            for (var bit = 0; bit < 8; ++bit)
-                if (c1 & (1 << bit))
-                    names.push(keyCodeString.keycodeTostr(0xE0 + bit))
-            if (c2 !== 0)
-                names.push(keyCodeString.keycodeTostr(c2))
-            if (c3 !== 0)
-                names.push(keyCodeString.keycodeTostr(c3))
-            return names.join("+")
-        case 3:
-            return tableText(mediaTable, c0, c2, c3)
-        case 4:
-            var name = ui_View.getData("mouseMacroKey/" + c2, false)
-            return name === undefined || name === null ? "" : String(name)
-        case 5:
-            return c2 >= 1 && c2 <= 4 ? lang([22, 23, 24, 56][c2 - 1]) : ""
-        case 6:
-            return tableText(windowsTable, c0, c2, c3)
-        case 7:
-            return tableText(shortcutTable, c0, c2, c3)
-        case 8:
-            return c2 >= 1 && c2 <= 3 ? lang(52 + c2) : ""
-        }
-        return ""
+        return Assignment.describe(Number(code0), Number(code1), Number(code2), Number(code3), labelOf,
+                                   function (code) { return keyCodeString.keycodeTostr(code) },
+                                   function (slot) {
+                                       var name = ui_View.getData("mouseMacroKey/" + slot, false)
+                                       return name === undefined || name === null ? "" : String(name)
+                                   })
     }
     // Every choice goes through here: eight hex digits, code0 first.
     function setCodeString(hex, text) {
-        var code = parseInt(hex, 16)
-        if (String(hex).length !== 8 || isNaN(code)) {
+        var codes = Assignment.parseCode(hex)
+        if (!codes) {
             console.warn("assignment code refused:", hex)
             return
         }
-        keyCode0 = code >>> 24
-        keyCode1 = (code >> 16) & 0xFF
-        keyCode2 = (code >> 8) & 0xFF
-        keyCode3 = code & 0xFF
+        keyCode0 = codes[0]
+        keyCode1 = codes[1]
+        keyCode2 = codes[2]
+        keyCode3 = codes[3]
         keyString = text
     }
     function fillGrid(model, table, cells) {
@@ -125,9 +88,9 @@ Dialog {
         fillGrid(windowsItems, windowsTable, 9)
         fillGrid(shortcutItems, shortcutTable, 12)
         // The macro editor fills the list; until it has, the stored names serve.
-        if (macroItems.count === 0)
-            macroChoice.addData(ui_View.getNameList(0), false)
-        macroChoice.closeMenu()
+        if (macro.items.count === 0)
+            macro.list.addData(ui_View.getNameList(0), false)
+        macro.list.closeMenu()
     }
     function show(index) {
         slot = index
@@ -143,12 +106,12 @@ Dialog {
         visible = true
     }
     function keyAssigmentFocus() {
-        macroChoice.closeMenu()
+        macro.list.closeMenu()
         mediaGrid.closeMenu()
         windowsGrid.closeMenu()
         shortcutGrid.closeMenu()
-        rateSlider.closeMenu()
-        timesBox.closeFocus()
+        fire.rateSlider.closeMenu()
+        fire.timesBox.closeFocus()
     }
     function endCapture() {
         isFireInput = false
@@ -193,14 +156,11 @@ Dialog {
         keyMatrix.isSave = true
     }
 
-    function fireTimes() {
-        var n = parseInt(timesBox.textValue, 10)
-        return isFinite(n) ? Math.max(0, Math.min(255, n)) : 0
-    }
+    function fireTimes() { return fire.times() }
     function startFire() {
         endCapture()
         isFireInput = true
-        fireBox.text = lang(10)
+        fire.keyText = lang(str.clickInput)
     }
     function startCombo() {
         isFireInput = false
@@ -226,7 +186,7 @@ Dialog {
         if (index === 0 && isFireInput) {
             isFireInput = false
             var name = keyCodeString.keycodeTostr(code)
-            fireBox.text = name
+            fire.keyText = name
             setCodeString(codeString(1, code, fireRate, fireTimes()), name)
         } else if (index === 1 && isComboInput && isDown) {
             // Held keys repeat their key-down; each key counts once.
@@ -253,15 +213,15 @@ Dialog {
             setCodeString(table[i][1], labelOf(table[i][0]))
     }
     function chooseMacro(index) {
-        var name = macroChoice.entryText(index)
+        var name = macro.list.entryText(index)
         if (name === "" || slot < 0)
             return
         setCodeString(codeString(4, macroOption, slot, 0), name)
     }
     function setMacroOption(i) {
         macroOption = i
-        for (var j = 0; j < macroOptions.count; ++j)
-            macroOptions.itemAt(j).isSelect = j === i
+        for (var j = 0; j < macro.options.count; ++j)
+            macro.options.itemAt(j).isSelect = j === i
         if (keyCode0 === 4)
             keyCode1 = i
     }
@@ -282,7 +242,6 @@ Dialog {
         name: "undoBtn"
         onClicked: keyAssigment.undo()
     }
-
 
     Flickable {
         id: view
@@ -305,161 +264,48 @@ Dialog {
         }
 
         // 1. Mouse function
-        SectionHeading { y: 8; text: keyAssigment.lang(1) }
-        Grid {
+        SectionHeading { y: 8; text: keyAssigment.lang(keyAssigment.str.mouseFunction) }
+        RadioGroup {
+            id: mouseRadios
             x: 24
             y: 44
             columns: 3
-            columnSpacing: 0
             rowSpacing: 12
-            Repeater {
-                id: mouseRadios
-                model: keyAssigment.mouseTable.length
-                delegate: Item {
-                    id: mouseCell
-                    required property int index
-                    property alias isSelect: radio.isSelect
-                    width: 120
-                    height: 12
-                    RadioButton {
-                        id: radio
-                        objectName: "mouseRadio" + mouseCell.index
-                        index: mouseCell.index
-                        textValue: keyAssigment.labelOf(keyAssigment.mouseTable[mouseCell.index][0])
-                        onBtnClick: function (i) { keyAssigment.chooseRadio(mouseRadios, keyAssigment.mouseTable, i) }
-                    }
-                }
-            }
+            prefix: "mouseRadio"
+            labels: keyAssigment.labelsOf(keyAssigment.mouseTable)
+            onChosen: function (i) { keyAssigment.chooseRadio(mouseRadios, keyAssigment.mouseTable, i) }
         }
 
         // 2. Fire function
-        SectionHeading { y: 120; text: keyAssigment.lang(8) }
-        FieldLabel { x: 24; y: 160; text: keyAssigment.lang(9) }
-        Rectangle {
-            id: fireCell
-            objectName: "fireBox"
-            x: 96
-            y: 156
-            width: 96
-            height: 24
-            color: keyAssigment.isFireInput ? colorOrange : colorGray0
-            border.color: colorGray1
-            Text {
-                id: fireBox
-                anchors.centerIn: parent
-                text: keyAssigment.lang(10)
-                color: fontColor
-                font.family: fontFamily
-                font.pixelSize: fontNormalSize
-            }
-            MouseArea {
-                anchors.fill: parent
-                onClicked: keyAssigment.startFire()
-            }
-        }
-        FieldLabel { x: 208; y: 160; text: keyAssigment.lang(11) }
-        DropDownSlider {
-            id: rateSlider
-            objectName: "rateSlider"
-            x: 264
-            y: 156
-            width: 110
-            textValue: "10ms"
-            onBtnClick: mainWindow.mainFocus()
-            onDragSignal: function (isDrag) { keyAssigment.isScrollFrozen = isDrag }
-            onValueChange: function (x) {
-                var s = rateSlider.slider
-                var n = Math.round(4 + (x - s.minX) * 76 / Math.max(1, s.maxX - s.minX))
-                keyAssigment.fireRate = Math.max(4, Math.min(80, n))
-                rateSlider.textValue = keyAssigment.fireRate + "MS"
+        AssignFireSection {
+            id: fire
+            strings: keyAssigment.keyAssigmentLang
+            capturing: keyAssigment.isFireInput
+            onCaptureClicked: keyAssigment.startFire()
+            onScrollFrozen: function (frozen) { keyAssigment.isScrollFrozen = frozen }
+            onRateChosen: function (rate) {
+                keyAssigment.fireRate = rate
                 if (keyAssigment.keyCode0 === 1)
-                    keyAssigment.keyCode2 = keyAssigment.fireRate
+                    keyAssigment.keyCode2 = rate
             }
-        }
-        FieldLabel { x: 24; y: 196; text: keyAssigment.lang(12) }
-        Rectangle {
-            x: 96
-            y: 192
-            width: 48
-            height: 20
-            color: colorBlack
-            border.color: colorGray1
-            RectInput {
-                id: timesBox
-                objectName: "timesBox"
-                anchors.fill: parent
-                minValue: 0
-                maxValue: 255
-                onEndInputSignal: {
-                    var n = keyAssigment.fireTimes()
-                    endness.isSelect = n === 0
-                    if (keyAssigment.keyCode0 === 1)
-                        keyAssigment.keyCode3 = n
-                }
-            }
-        }
-        CheckBox {
-            id: endness
-            objectName: "endness"
-            x: 208
-            y: 196
-            textValue: keyAssigment.lang(13)
-            isSelect: true
-            onBtnClick: {
-                if (endness.isSelect)
-                    return
-                timesBox.textValue = "0"
+            onTimesChosen: function (times) {
                 if (keyAssigment.keyCode0 === 1)
-                    keyAssigment.keyCode3 = 0
+                    keyAssigment.keyCode3 = times
             }
         }
 
         // 3. Key combination
-        SectionHeading { y: 230; text: keyAssigment.lang(14) }
-        Rectangle {
-            objectName: "comboBox"
-            x: 24
-            y: 266
-            width: 240
-            height: 24
-            color: keyAssigment.isComboInput ? colorOrange : colorGray0
-            border.color: colorGray1
-            Text {
-                objectName: "comboText"
-                x: 8
-                width: parent.width - 56
-                anchors.verticalCenter: parent.verticalCenter
-                text: keyAssigment.isComboInput ? keyAssigment.comboText : keyAssigment.lang(10)
-                elide: Text.ElideRight
-                color: fontColor
-                font.family: fontFamily
-                font.pixelSize: fontNormalSize
-            }
-            MouseArea {
-                anchors.fill: parent
-                enabled: !keyAssigment.isComboInput
-                onClicked: keyAssigment.startCombo()
-            }
-            IconButton {
-                objectName: "comboConfirm"
-                x: parent.width - 44
-                anchors.verticalCenter: parent.verticalCenter
-                name: "okBtn"
-                visible: keyAssigment.isComboInput
-                onClicked: keyAssigment.confirmCombo()
-            }
-            IconButton {
-                objectName: "comboCancel"
-                x: parent.width - 20
-                anchors.verticalCenter: parent.verticalCenter
-                name: "cancelBtn"
-                visible: keyAssigment.isComboInput
-                onClicked: keyAssigment.cancelCombo()
-            }
+        AssignComboSection {
+            strings: keyAssigment.keyAssigmentLang
+            capturing: keyAssigment.isComboInput
+            comboText: keyAssigment.comboText
+            onStartClicked: keyAssigment.startCombo()
+            onConfirmClicked: keyAssigment.confirmCombo()
+            onCancelClicked: keyAssigment.cancelCombo()
         }
 
         // 4. Media function
-        SectionHeading { y: 304; text: keyAssigment.lang(15) }
+        SectionHeading { y: 304; text: keyAssigment.lang(keyAssigment.str.mediaFunction) }
         ListModel { id: mediaItems }
         DropDownGrid {
             id: mediaGrid
@@ -472,88 +318,33 @@ Dialog {
         }
 
         // 5. Macro function
-        SectionHeading { y: 378; text: keyAssigment.lang(16) }
-        ListModel { id: macroItems }
-        DropDownList {
-            id: macroChoice
-            objectName: "macroChoice"
-            x: 24
-            y: 414
-            width: 160
-            count: macroItems.count
-            mdItems: macroItems
-            currentSelect: -1
-            onBtnClick: mainWindow.mainFocus()
-            onDragSignal: function (isDrag) { keyAssigment.isScrollFrozen = isDrag }
-            onValueChange: function (index) { keyAssigment.chooseMacro(index) }
-
-            // Replaces every entry with the given names.
-            function addData(names, isOpen) {
-                macroItems.clear()
-                for (var i = 0; names && i < names.length; ++i)
-                    macroItems.append({ "textValue": String(names[i]) })
-                currentSelect = -1
-                if (isOpen && !isDrop)
-                    openMenu()
-            }
-        }
-        TextButton {
-            objectName: "macroEditorButton"
-            x: 200
-            y: 414
-            width: 107
-            height: 24
-            text: keyAssigment.lang(17)
-            onClicked: {
+        AssignMacroSection {
+            id: macro
+            strings: keyAssigment.keyAssigmentLang
+            onScrollFrozen: function (frozen) { keyAssigment.isScrollFrozen = frozen }
+            onMacroChosen: function (index) { keyAssigment.chooseMacro(index) }
+            onOptionChosen: function (i) { keyAssigment.setMacroOption(i) }
+            onEditorClicked: {
                 // Above this dialog, which stays open beneath it.
                 macroEditor.z = keyAssigment.z + 1
                 mainWindow.openDialog(macroEditor, true)
             }
         }
-        Column {
-            x: 24
-            y: 450
-            spacing: 12
-            Repeater {
-                id: macroOptions
-                model: 3
-                delegate: RadioButton {
-                    required index
-                    objectName: "macroOption" + index
-                    textValue: keyAssigment.lang(18 + index)
-                    isSelect: index === 0
-                    onBtnClick: function (i) { keyAssigment.setMacroOption(i) }
-                }
-            }
-        }
 
         // 6. DPI function
-        SectionHeading { y: 524; text: keyAssigment.lang(21) }
-        Row {
+        SectionHeading { y: 524; text: keyAssigment.lang(keyAssigment.str.dpiFunction) }
+        RadioGroup {
+            id: dpiRadios
             x: 24
             y: 560
-            Repeater {
-                id: dpiRadios
-                model: keyAssigment.dpiTable.length
-                delegate: Item {
-                    id: dpiCell
-                    required property int index
-                    property alias isSelect: dpiRadio.isSelect
-                    width: 90
-                    height: 12
-                    RadioButton {
-                        id: dpiRadio
-                        objectName: "dpiRadio" + dpiCell.index
-                        index: dpiCell.index
-                        textValue: keyAssigment.labelOf(keyAssigment.dpiTable[dpiCell.index][0])
-                        onBtnClick: function (i) { keyAssigment.chooseRadio(dpiRadios, keyAssigment.dpiTable, i) }
-                    }
-                }
-            }
+            cellWidth: 90
+            prefix: "dpiRadio"
+            labels: keyAssigment.labelsOf(keyAssigment.dpiTable)
+            onChosen: function (i) { keyAssigment.chooseRadio(dpiRadios, keyAssigment.dpiTable, i) }
         }
 
         // 7. Windows function
-        SectionHeading { y: 590; text: keyAssigment.lang(25) }
+        SectionHeading { y: 590; text: keyAssigment.lang(keyAssigment.str.windowsFunction) }
         ListModel { id: windowsItems }
         DropDownGrid {
             id: windowsGrid
@@ -566,7 +357,7 @@ Dialog {
         }
 
         // 8. Shortcut function
-        SectionHeading { y: 664; text: keyAssigment.lang(26) }
+        SectionHeading { y: 664; text: keyAssigment.lang(keyAssigment.str.shortcutFunction) }
         ListModel { id: shortcutItems }
         DropDownGrid {
             id: shortcutGrid
@@ -580,29 +371,15 @@ Dialog {
         }
 
         // 9. Gun function
-        SectionHeading { y: 740; text: keyAssigment.lang(52); visible: mainWindow.isGun }
-        Row {
+        SectionHeading { y: 740; text: keyAssigment.lang(keyAssigment.str.gunFunction); visible: mainWindow.isGun }
+        RadioGroup {
+            id: gunRadios
             x: 24
             y: 776
             visible: mainWindow.isGun
-            Repeater {
-                id: gunRadios
-                model: keyAssigment.gunTable.length
-                delegate: Item {
-                    id: gunCell
-                    required property int index
-                    property alias isSelect: gunRadio.isSelect
-                    width: 120
-                    height: 12
-                    RadioButton {
-                        id: gunRadio
-                        objectName: "gunRadio" + gunCell.index
-                        index: gunCell.index
-                        textValue: keyAssigment.labelOf(keyAssigment.gunTable[gunCell.index][0])
-                        onBtnClick: function (i) { keyAssigment.chooseRadio(gunRadios, keyAssigment.gunTable, i) }
-                    }
-                }
-            }
+            prefix: "gunRadio"
+            labels: keyAssigment.labelsOf(keyAssigment.gunTable)
+            onChosen: function (i) { keyAssigment.chooseRadio(gunRadios, keyAssigment.gunTable, i) }
         }
     }
 

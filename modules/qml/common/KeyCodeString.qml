@@ -1,57 +1,23 @@
 import QtQuick
+import "../js/keycodes.js" as KeyCodes
 
-// Key names by USB usage code (keyboard page, plus F0 to F4 for the mouse
-// buttons), searched in both directions; the first match wins.
+// Key names by USB usage code, in the interface's language; the table and
+// its look-ups live in keycodes.js.
 QtObject {
     id: table
 
-    readonly property var keyCode: [
-        0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B, 0x0C, 0x0D, 0x0E, 0x0F, 0x10,
-        0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18, 0x19, 0x1A, 0x1B, 0x1C, 0x1D,
-        0x1E, 0x1F, 0x20, 0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27,
-        0x28, 0x29, 0x2A, 0x2B, 0x2C, 0x2D, 0x2E, 0x2F, 0x30, 0x31, 0x32, 0x33, 0x34,
-        0x35, 0x36, 0x37, 0x38, 0x39,
-        0x3A, 0x3B, 0x3C, 0x3D, 0x3E, 0x3F, 0x40, 0x41, 0x42, 0x43, 0x44, 0x45,
-        0x46, 0x47, 0x48, 0x49, 0x4A, 0x4B, 0x4C, 0x4D, 0x4E, 0x4F, 0x50, 0x51, 0x52,
-        0x53, 0x54, 0x55, 0x56, 0x57, 0x58, 0x59, 0x5A, 0x5B, 0x5C, 0x5D, 0x5E, 0x5F,
-        0x60, 0x61, 0x62, 0x63, 0x64, 0x65, 0x66, 0x67,
-        0x68, 0x69, 0x6A, 0x6B, 0x6C, 0x6D, 0x6E, 0x6F, 0x70, 0x71, 0x72, 0x73,
-        0x85, 0x87, 0x88, 0x89, 0x8A, 0x8B, 0x90, 0x91,
-        0xE0, 0xE1, 0xE2, 0xE3, 0xE4, 0xE5, 0xE6, 0xE7,
-        0xF0, 0xF1, 0xF2, 0xF3, 0xF4]
-    readonly property var defaultNames: [
-        "A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L", "M",
-        "N", "O", "P", "Q", "R", "S", "T", "U", "V", "W", "X", "Y", "Z",
-        "1", "2", "3", "4", "5", "6", "7", "8", "9", "0",
-        "Enter", "Esc", "Back", "Tab", "Space", "-", "=", "[", "]", "\\", "\\", ";", "'",
-        "`", ",", ".", "/", "Caps",
-        "F1", "F2", "F3", "F4", "F5", "F6", "F7", "F8", "F9", "F10", "F11", "F12",
-        "Prt", "Scr", "Pau", "Ins", "Hom", "Pgu", "Del", "End", "PgD", "►", "◄", "▼", "▲",
-        "Num", "KP/", "KP*", "KP-", "KP+", "KPEnter", "KP1", "KP2", "KP3", "KP4", "KP5", "KP6",
-        "KP7", "KP8", "KP9", "KP0", "KP.", "Eur2", "App", "Power", "KP=",
-        "F13", "F14", "F15", "F16", "F17", "F18", "F19", "F20", "F21", "F22", "F23", "F24",
-        "Keypad", "Intl1", "Intl2", "Intl3", "Intl4", "Intl5", "Lang1", "Lang2",
-        "LCtrl", "LShift", "LAlt", "LWin", "RCtrl", "RShift", "RAlt", "RWin",
-        "MS-L", "MS-R", "MS-M", "MS-B4", "MS-B5"]
+    readonly property var keyCode: KeyCodes.codes
+    readonly property var defaultNames: KeyCodes.defaultNames
     property var keyCodeStr: defaultNames
 
-    // A name list of another length would pair names with the wrong codes.
     onKeyCodeStrChanged: {
-        if (!keyCodeStr || keyCodeStr.length !== keyCode.length) {
+        if (!KeyCodes.fits(keyCodeStr)) {
             console.warn("keyCode names refused: expected", keyCode.length, "got",
                          keyCodeStr ? keyCodeStr.length : 0)
             keyCodeStr = defaultNames
         }
     }
 
-    function keycodeTostr(code) {
-        var i = keyCode.indexOf(Number(code))
-        return i < 0 ? "" : String(keyCodeStr[i])
-    }
-    function strTokeycode(name) {
-        for (var i = 0; i < keyCodeStr.length; ++i)
-            if (String(keyCodeStr[i]) === String(name))
-                return keyCode[i]
-        return 0
-    }
+    function keycodeTostr(code) { return KeyCodes.nameOf(code, keyCodeStr) }
+    function strTokeycode(name) { return KeyCodes.codeOf(name, keyCodeStr) }
 }

@@ -1,6 +1,8 @@
 import QtQuick
 import "../basic"
 import "../panels"
+import "../js/colour.js" as Colour
+import "../js/lang.js" as Lang
 
 // Lighting panel of the right column: effect, speed, brightness and the
 // eight-colour table. Edits only raise isSave; the main screen's Save sends.
@@ -34,16 +36,11 @@ Rectangle {
     height: colorTop + 136
     color: colorBlack
 
-    function label(i) {
-        var s = lightControlLang && lightControlLang[i] !== undefined ? String(lightControlLang[i]) : ""
-        return s
-    }
-    function hex(n) { return ("0" + (Math.max(0, Math.min(255, Number(n) || 0))).toString(16)).slice(-2) }
-    function rgbOf(c) {
-        var s = String(c)
-        return [parseInt(s.substr(1, 2), 16), parseInt(s.substr(3, 2), 16), parseInt(s.substr(5, 2), 16)]
-    }
-    function colorText(r, g, b) { return "#" + hex(r) + hex(g) + hex(b) }
+    function label(i) { return Lang.lang(lightControlLang, i) }
+    // Colour maths: see colour.js.
+    function hex(n) { return Colour.hex(n) }
+    function rgbOf(c) { return Colour.rgbOf(c) }
+    function colorText(r, g, b) { return Colour.colorText(r, g, b) }
 
     function blockVisible(n) {
         if (n === 1)
@@ -56,40 +53,8 @@ Rectangle {
     }
 
     // Hue bar: colour at position p, and the position of a colour.
-    function colorAt(p) {
-        var s = Math.floor((barWidth - 2) / 6)
-        var k = Math.floor(p / s)
-        var f = Math.floor((p - k * s) * 255 / s)
-        switch (k) {
-        case 0: return [255, f, 0]
-        case 1: return [255 - f, 255, 0]
-        case 2: return [0, 255, f]
-        case 3: return [0, 255 - f, 255]
-        case 4: return [f, 0, 255]
-        case 5: return [255, 0, 255 - f]
-        default: return p > barWidth - 3 ? [255, 255, 255] : [255, 0, 0]
-        }
-    }
-    function positionOf(r, g, b) {
-        var d = (barWidth - 2) / 6
-        var u = d / 256
-        var p = 0
-        if (r === 255 && g === 255 && b === 255)
-            p = barWidth - 2
-        else if (r === 255 && b === 0)
-            p = u * g
-        else if (r === 0 && b === 255)
-            p = 3 * d + u * (255 - g)
-        else if (g === 255 && b === 0)
-            p = d + u * (255 - r)
-        else if (g === 0 && b === 255)
-            p = 4 * d + u * r
-        else if (r === 0 && g === 255)
-            p = 2 * d + u * b
-        else if (r === 255 && g === 0)
-            p = 5 * d + u * (255 - b)
-        return Math.floor(p)
-    }
+    function colorAt(p) { return Colour.colorAt(p, barWidth) }
+    function positionOf(r, g, b) { return Colour.positionOf(r, g, b, barWidth) }
 
     function setBlock(n, c) {
         var list = colors.slice()
@@ -126,10 +91,10 @@ Rectangle {
             return
         extrasAdded = true
         if (isColorful)
-            for (var j = 8; j <= 14; ++j)
+            for (var j = Lang.LightControl.colorfulEffects; j <= Lang.LightControl.lastColorfulEffect; ++j)
                 effects.append({ "textValue": label(j) })
         if (is55328)
-            effects.append({ "textValue": label(15) })
+            effects.append({ "textValue": label(Lang.LightControl.breathLoop) })
     }
     // Choosing an effect resets the values its rows show.
     function chooseEffect(index) {
@@ -157,7 +122,7 @@ Rectangle {
     }
     function load(isSendData, isRecovery, mayAddEffects) {
         for (var i = 0; i < 4; ++i)
-            effects.setProperty(i, "textValue", label(i + 1))
+            effects.setProperty(i, "textValue", label(Lang.LightControl.firstEffect + i))
         if (mayAddEffects)
             addEffects()
         var v = ui_View.getDataList("mouse/lightValue", isRecovery)
@@ -202,7 +167,7 @@ Rectangle {
             ui_View.mouseSetRGBColor(isColorful ? 0 : 1, numbers)
     }
 
-    PanelTitle { text: lightControl.label(0) }
+    PanelTitle { text: lightControl.label(Lang.LightControl.title) }
     ListModel {
         id: effects
         ListElement { textValue: "Static" }
@@ -239,59 +204,18 @@ Rectangle {
         width: 216
         height: 72
         Repeater {
-            model: [{ "label": 5, "name": "speed" }, { "label": 7, "name": "brightness" }]
-            delegate: Item {
-                id: row
+            model: [{ "label": Lang.LightControl.speed, "name": "speed" }, { "label": Lang.LightControl.brightness, "name": "brightness" }]
+            delegate: LightLevelRow {
                 required property var modelData
-                readonly property int value: lightControl[modelData.name]
-                objectName: modelData.name + "Row"
+                name: modelData.name
+                text: lightControl.label(modelData.label)
+                value: lightControl[modelData.name]
                 // Placed by binding so that a click right after an effect change lands.
                 y: modelData.name === "brightness" && lightControl.speedShown ? 40 : 0
                 visible: modelData.name === "speed" ? lightControl.speedShown : lightControl.brightnessShown
-                width: 216
-                height: 32
-                Text {
-                    y: 2
-                    text: lightControl.label(row.modelData.label)
-                    color: colorGray3
-                    font.family: fontFamily
-                    font.pixelSize: fontNormalSize
-                }
-                onValueChanged: rowSlider.setIndexValue(value, false)
-                SliderButton {
-                    id: rowSlider
-                    objectName: row.modelData.name + "Slider"
-                    x: 80
-                    y: 2
-                    width: 96
-                    segment: 4
-                    isScale: true
-                    onValueChangeDelay: {
-                        lightControl[row.modelData.name] = segmentValue
-                        lightControl.isSave = true
-                    }
-                    Component.onCompleted: setIndexValue(row.value, false)
-                }
-                Image {
-                    x: 80
-                    y: 18
-                    source: "qrc:/lightControl/modules/img/skin1/lightControl/scale.png"
-                }
-                Rectangle {
-                    anchors.right: parent.right
-                    y: 0
-                    width: 48
-                    height: 16
-                    color: colorGray0
-                    border.color: colorGray1
-                    Text {
-                        objectName: row.modelData.name + "Box"
-                        anchors.centerIn: parent
-                        text: row.value * 25 + "%"
-                        color: fontColor
-                        font.family: fontFamily
-                        font.pixelSize: fontMinSize
-                    }
+                onChosen: function (value) {
+                    lightControl[modelData.name] = value
+                    lightControl.isSave = true
                 }
             }
         }
@@ -311,7 +235,7 @@ Rectangle {
         Text {
             x: 8
             y: 12
-            text: lightControl.label(6)
+            text: lightControl.label(Lang.LightControl.color)
             color: colorGray3
             font.family: fontFamily
             font.pixelSize: fontNormalSize

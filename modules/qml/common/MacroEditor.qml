@@ -1,6 +1,9 @@
 import QtQuick
 import "../basic"
 import "../panels"
+import "../js/lang.js" as Lang
+import "../js/macrocodec.js" as MacroCodec
+import "../js/macronames.js" as MacroNames
 
 // Macro editor dialog: the macro list, the action list of the selected
 // macro, recording from the input capture, and the byte encoding the device
@@ -19,14 +22,14 @@ Dialog {
     // Where the capture sees only this program's own keys, say so.
     property bool keysInWindowOnly: false
     property string focusNote: "Keys are recorded while this window has focus"
-    property alias macroNumber_lv: macroList
+    property alias macroNumber_lv: nameBox.list
     property alias actionModel: actions
     property alias macroModel: names
-    property alias repeatBox: repeatInput
+    property alias repeatBox: recordBar.repeatInput
 
-    readonly property int maxMacros: 100
-    readonly property int blockSize: 128
-    readonly property int recordLimit: 126
+    readonly property int maxMacros: MacroNames.maxMacros
+    readonly property int blockSize: MacroCodec.blockSize
+    readonly property int recordLimit: MacroCodec.recordLimit
 
     signal deleteMacro(string macroName)
     signal modifyMacroName(string oldMacroName, string newMacroName)
@@ -34,9 +37,10 @@ Dialog {
 
     width: 640
     height: 448
-    title: lang(0)
+    title: lang(str.title)
 
-    function lang(i) { return macroEditorLang && macroEditorLang[i] !== undefined ? String(macroEditorLang[i]) : "" }
+    readonly property var str: Lang.MacroEditor
+    function lang(i) { return Lang.lang(macroEditorLang, i) }
 
     // Macro list
     function nameList() {
@@ -45,18 +49,9 @@ Dialog {
             out.push(String(names.get(i).textValue))
         return out
     }
-    function selectedName() { return macroList.currentIndex >= 0 ? String(names.get(macroList.currentIndex).textValue) : "" }
-    // The smallest free "Macro_" number: neither listed nor a file already,
-    // since a file left behind may still hold a macro's events. Such files
-    // may take numbers beyond the hundred.
+    function selectedName() { return nameBox.list.currentIndex >= 0 ? String(names.get(nameBox.list.currentIndex).textValue) : "" }
     function nextName() {
-        var taken = nameList()
-        for (var n = 0; n < maxMacros + 1000; ++n) {
-            var name = "Macro_" + n
-            if (taken.indexOf(name) < 0 && ui_View.loadMacroIni(name).length === 0)
-                return name
-        }
-        return ""
+        return MacroNames.nextName(nameList(), function (name) { return ui_View.loadMacroIni(name).length > 0 })
     }
     function storeNames() {
         ui_View.updataNameList(0, nameList())
@@ -76,26 +71,24 @@ Dialog {
             list.append({ "textValue": name })
     }
     function init() {
-        var list = ui_View.getNameList(0)
-        if (list.length === 2 && String(list[1]) === "vornakelpish")
-            list = [list[0]]
+        var list = MacroNames.fromStore(ui_View.getNameList(0))
         names.clear()
         for (var i = 0; i < list.length; ++i)
             names.append({ "textValue": String(list[i]) })
-        macroList.currentIndex = -1
+        nameBox.list.currentIndex = -1
         actions.clear()
         refillAssignList()
     }
     function selectMacro(index) {
         if (isInputting)
             stopRecord()
-        macroList.currentIndex = index
+        nameBox.list.currentIndex = index
         loadActions()
     }
     function loadActions() {
         actions.clear()
-        actionList.currentIndex = -1
-        if (macroList.currentIndex < 0)
+        actionBox.list.currentIndex = -1
+        if (nameBox.list.currentIndex < 0)
             return
         var rows = ui_View.loadMacroIni(selectedName())
         for (var i = 0; i < rows.length - 1; ++i) {
@@ -103,7 +96,7 @@ Dialog {
             actions.append({ "type": Number(text.charAt(0)) || 0, "info": text.substr(2) })
         }
         if (rows.length > 0)
-            repeatInput.textValue = String(rows[rows.length - 1])
+            recordBar.repeatInput.textValue = String(rows[rows.length - 1])
     }
     function newMacro() {
         if (names.count >= maxMacros) {
@@ -126,7 +119,7 @@ Dialog {
             return false
         }
         var name = nextName()
-        var at = macroList.currentIndex >= 0 ? macroList.currentIndex : names.count
+        var at = nameBox.list.currentIndex >= 0 ? nameBox.list.currentIndex : names.count
         if (!ui_View.loadMacroFile(name) && !ui_View.createMacroIni(name, 0)) {
             console.warn("Macro editor: cannot create", name)
             return false
@@ -137,11 +130,11 @@ Dialog {
         return true
     }
     function exportMacro() {
-        if (macroList.currentIndex >= 0)
+        if (nameBox.list.currentIndex >= 0)
             ui_View.saveMacroFile(selectedName())
     }
     function deleteSelected() {
-        var index = macroList.currentIndex
+        var index = nameBox.list.currentIndex
         if (index < 0)
             return
         if (isInputting)
@@ -151,7 +144,7 @@ Dialog {
         actions.clear()
         deleteMacro(name)
         names.remove(index)
-        macroList.currentIndex = Math.min(index, names.count - 1)
+        nameBox.list.currentIndex = Math.min(index, names.count - 1)
         loadActions()
         storeNames()
     }
@@ -161,9 +154,7 @@ Dialog {
         if (index < 0 || index >= names.count)
             return false
         var oldName = String(names.get(index).textValue)
-        var bad = newName === "" || newName.length > 64 || newName === "." || newName === ".."
-                  || /[\/\\\u0000]/.test(newName)
-        if (bad || nameList().indexOf(newName) >= 0 || ui_View.loadMacroIni(newName).length > 0) {
+        if (!MacroNames.isValid(newName) || nameList().indexOf(newName) >= 0 || ui_View.loadMacroIni(newName).length > 0) {
             console.warn("Macro editor: rename of", oldName, "to", JSON.stringify(newName), "refused")
             return false
         }
@@ -174,33 +165,25 @@ Dialog {
     }
 
     // Actions
-    function rows() {
-        var out = []
-        for (var i = 0; i < actions.count; ++i)
-            out.push(actions.get(i).type + "," + actions.get(i).info)
-        return out
-    }
-    function repeatCount() { return parseInt(repeatInput.textValue, 10) || 0 }
+    // Row edits live in the action list; these keep the editor's names.
+    function rows() { return actionBox.rows() }
+    function repeatCount() { return parseInt(recordBar.repeatInput.textValue, 10) || 0 }
     function autoSave() {
-        if (macroList.currentIndex < 0)
+        if (nameBox.list.currentIndex < 0)
             return
         var name = selectedName()
         ui_View.saveMacroIni(name, rows(), repeatCount())
         modifyMacroData(name)
     }
-    function encodedLength() { return encode(rows(), 0).length }
-    function fitsBlock() { return encodedLength() <= blockSize }
-    function addKeyRows(type, info, at) {
-        actions.insert(at, { "type": type, "info": info })
-        actions.insert(at + 1, { "type": type + 1, "info": info })
-    }
-    function undoInsert(at, count) {
-        console.warn("Macro editor: refused an action, the macro would not fit the device's", blockSize, "bytes")
-        actions.remove(at, count)
-    }
+    function encodedLength() { return actionBox.encodedLength() }
+    function fitsBlock() { return actionBox.fitsBlock() }
+    function deleteAction() { actionBox.deleteAction() }
+    function insertDelay() { actionBox.insertDelay() }
+    function insertMouse(name) { actionBox.insertMouse(name) }
+    function setDelay(index, text) { return actionBox.setDelay(index, text) }
 
     function startRecord() {
-        if (macroList.currentIndex < 0)
+        if (nameBox.list.currentIndex < 0)
             return
         actions.clear()
         tickCount = 0
@@ -213,7 +196,7 @@ Dialog {
         autoSave()
     }
     function detectKeyboard(isDown, usbCode) {
-        if (!isInputting || macroList.currentIndex < 0 || encodedLength() >= recordLimit)
+        if (!isInputting || nameBox.list.currentIndex < 0 || encodedLength() >= recordLimit)
             return
         var name = keyCodeString.keycodeTostr(usbCode)
         // A key the table does not name would be sent as code 0.
@@ -230,10 +213,10 @@ Dialog {
         var mouse = usbCode >= 0xF0
         actions.append({ "type": mouse ? (isDown ? 3 : 4) : (isDown ? 1 : 2), "info": name })
         if (!fitsBlock()) {
-            undoInsert(at, actions.count - at)
+            actionBox.undoInsert(at, actions.count - at)
             return
         }
-        actionList.positionViewAtEnd()
+        actionBox.list.positionViewAtEnd()
     }
     function detectInput(isDown, usbCode) {
         if (!isInsertting || usbCode >= 0xF0)
@@ -242,132 +225,22 @@ Dialog {
         if (name !== "")
             insertKeyName = name
     }
-    function deleteAction() {
-        var index = actionList.currentIndex
-        if (index < 0 || index >= actions.count)
-            return
-        actions.remove(index)
-        actionList.currentIndex = Math.min(index, actions.count - 1)
-        autoSave()
-    }
-    function insertDelay() {
-        if (encodedLength() >= recordLimit)
-            return
-        var at = actionList.currentIndex >= 0 ? actionList.currentIndex : actions.count
-        actions.insert(at, { "type": 0, "info": "50" })
-        if (!fitsBlock())
-            return undoInsert(at, 1)
-        actionList.currentIndex = at
-        autoSave()
-    }
     function openInsertKey() {
         if (encodedLength() >= recordLimit)
             return
         isInsertting = true
-        insertBox.visible = true
+        insertLayer.box.visible = true
     }
     function insertKeyOk() {
-        insertBox.visible = false
+        insertLayer.box.visible = false
         isInsertting = false
-        var index = actionList.currentIndex
-        var at = index < 0 || index >= actions.count - 1 ? actions.count : index
-        addKeyRows(1, insertKeyName, at)
-        if (!fitsBlock())
-            return undoInsert(at, 2)
-        autoSave()
-    }
-    function insertMouse(name) {
-        if (encodedLength() >= recordLimit)
-            return
-        var index = actionList.currentIndex
-        var at = index < 0 || index >= actions.count - 1 ? actions.count : index + 1
-        addKeyRows(3, name, at)
-        if (!fitsBlock())
-            return undoInsert(at, 2)
-        autoSave()
-    }
-    // A delay edit: whole numbers 0 to 65535 replace the delay, anything else
-    // is dropped; one that would overflow the device's block is refused.
-    function setDelay(index, text) {
-        if (index < 0 || index >= actions.count || actions.get(index).type !== 0)
-            return false
-        var t = String(text).trim()
-        if (!/^\d+$/.test(t) || Number(t) > 65535)
-            return false
-        var old = actions.get(index).info
-        actions.setProperty(index, "info", String(Number(t)))
-        if (!fitsBlock()) {
-            console.warn("Macro editor: refused a delay of", t, "ms, the macro would not fit the device's", blockSize, "bytes")
-            actions.setProperty(index, "info", old)
-            return false
-        }
-        autoSave()
-        return true
+        actionBox.insertKey(insertKeyName)
     }
 
-    // Encoding: two repeat bytes, then one pair per action (the pause after
-    // it in 10 ms units with bit 7 for a release, then its key code; a long
-    // pause adds a unit pair and a count pair), then 0, 0.
+    // Encoding: see macrocodec.js; key names through the interface's table.
     function keyCodeOf(name) { return keyCodeString.strTokeycode(name) || 0 }
-    function isRelease(type) { return type === 2 || type === 4 }
-    // The actions with the pause that follows each; leading delays drop out.
-    function actionsOf(rowTexts) {
-        var out = []
-        for (var i = 0; i < rowTexts.length; ++i) {
-            var text = String(rowTexts[i])
-            var type = Number(text.charAt(0)) || 0
-            var info = text.substr(2)
-            if (type === 0) {
-                if (out.length > 0)
-                    out[out.length - 1].pause += (Number(info) || 0) / 10
-            } else {
-                out.push({ "release": isRelease(type), "code": keyCodeOf(info), "pause": 0 })
-            }
-        }
-        return out
-    }
-    function pairBytes(action, isLast) {
-        var flag = action.release ? 0x80 : 0
-        var t = action.pause
-        if (isLast)
-            return [flag + 1, action.code]
-        if (t < 127)
-            return [(t === 0 ? 1 : t) + flag, action.code]
-        var unit, count
-        if (t < 100000) {
-            unit = 1
-            count = Math.floor(t / 2)
-        } else if (t < 300000) {
-            unit = 2
-            count = Math.floor(t / 5)
-        } else {
-            // Beyond two bytes of 100 ms units the count is held at its largest.
-            unit = 3
-            count = Math.min(65535, Math.floor(t / 10))
-        }
-        return [flag, action.code, 0, unit, Math.floor(count / 256), count % 256]
-    }
-    function encodeActions(list, repeat) {
-        var bytes = [Math.floor(repeat / 256) % 256, repeat % 256]
-        if (list.length === 0)
-            return bytes
-        for (var i = 0; i < list.length; ++i)
-            bytes = bytes.concat(pairBytes(list[i], i === list.length - 1))
-        return bytes.concat([0, 0])
-    }
-    function encode(rowTexts, repeat) { return encodeActions(actionsOf(rowTexts), repeat) }
-    // A stored list too long for the block loses its last actions, so that
-    // the end mark is always inside it.
-    function encodeForDevice(rowTexts, repeat) {
-        var list = actionsOf(rowTexts)
-        var bytes = encodeActions(list, repeat)
-        if (bytes.length <= blockSize)
-            return bytes
-        while (list.length > 0 && encodeActions(list, repeat).length > blockSize)
-            list.pop()
-        console.warn("Macro editor: macro cut to", list.length, "actions to fit the device's", blockSize, "bytes")
-        return encodeActions(list, repeat)
-    }
+    function encode(rowTexts, repeat) { return MacroCodec.encode(rowTexts, repeat, keyCodeOf) }
+    function encodeForDevice(rowTexts, repeat) { return MacroCodec.encodeForDevice(rowTexts, repeat, keyCodeOf) }
     function sendMacro(index, macroName) {
         var stored = ui_View.loadMacroIni(macroName)
         var repeat = stored.length > 0 ? (parseInt(stored[stored.length - 1], 10) || 0) : repeatCount()
@@ -375,13 +248,12 @@ Dialog {
     }
 
     function macroEditorFocus() {
-        repeatInput.closeFocus()
-        if (nameEditor.index >= 0)
-            nameEditor.commit()
-        if (delayEditor.index >= 0)
-            delayEditor.commit()
-        macroMenu.visible = false
-        actionMenu.visible = false
+        recordBar.repeatInput.closeFocus()
+        if (nameBox.editor.index >= 0)
+            nameBox.editor.commit()
+        if (actionBox.editor.index >= 0)
+            actionBox.editor.commit()
+        menus.close()
     }
     function close() {
         if (isInputting)
@@ -408,140 +280,38 @@ Dialog {
         onTriggered: macroEditor.tickCount++
     }
 
-
     // Left: the macro names
-    Text {
-        x: 16
-        y: 12
-        text: macroEditor.lang(1)
-        color: colorGray3
-        font.family: fontFamily
-        font.pixelSize: fontNormalSize
-    }
-    Rectangle {
+    FieldLabel { x: 16; y: 12; text: macroEditor.lang(macroEditor.str.macroName) }
+    MacroNameList {
+        id: nameBox
         x: 16
         y: 36
         width: 168
         height: 328
-        color: colorBlack
-        ListView {
-            id: macroList
-            objectName: "macroList"
-            anchors.fill: parent
-            clip: true
-            model: names
-            currentIndex: -1
-            boundsBehavior: Flickable.StopAtBounds
-            delegate: Rectangle {
-                id: nameRow
-                required property int index
-                required property string textValue
-                width: macroList.width
-                height: 27
-                color: macroList.currentIndex === index || nameArea.containsMouse ? colorOrange : "transparent"
-                Text {
-                    x: 8
-                    anchors.verticalCenter: parent.verticalCenter
-                    width: parent.width - 16
-                    elide: Text.ElideRight
-                    text: nameRow.textValue
-                    visible: nameEditor.index !== nameRow.index
-                    color: fontColor
-                    font.family: fontFamily
-                    font.pixelSize: fontNormalSize
-                }
-                MouseArea {
-                    id: nameArea
-                    anchors.fill: parent
-                    hoverEnabled: true
-                    acceptedButtons: Qt.LeftButton | Qt.RightButton
-                    onPressed: function (mouse) {
-                        macroEditor.macroEditorFocus()
-                        if (macroList.currentIndex !== nameRow.index)
-                            macroEditor.selectMacro(nameRow.index)
-                        if (mouse.button === Qt.RightButton) {
-                            var p = mapToItem(macroMenu.parent, mouse.x, mouse.y)
-                            macroMenu.x = p.x
-                            macroMenu.y = p.y
-                            macroMenu.visible = true
-                        }
-                    }
-                    onDoubleClicked: function (mouse) {
-                        if (mouse.button === Qt.LeftButton)
-                            nameEditor.open(nameRow.index, nameRow.y - macroList.contentY)
-                    }
-                }
+        model: names
+        onRowPressed: function (index, button, x, y) {
+            macroEditor.macroEditorFocus()
+            if (nameBox.list.currentIndex !== index)
+                macroEditor.selectMacro(index)
+            if (button === Qt.RightButton) {
+                menus.openMacroMenu(nameBox.mapToItem(menus, x, y))
             }
         }
-        TextInput {
-            id: nameEditor
-            objectName: "nameEditor"
-            property int index: -1
-            function open(i, rowY) {
-                index = i
-                y = rowY
-                text = String(names.get(i).textValue)
-                visible = true
-                forceActiveFocus()
-                selectAll()
-            }
-            function commit() {
-                if (index < 0)
-                    return
-                var i = index
-                index = -1
-                visible = false
-                macroEditor.renameMacro(i, text)
-            }
-            x: 8
-            width: parent.width - 16
-            height: 27
-            visible: false
-            verticalAlignment: TextInput.AlignVCenter
-            clip: true
-            selectByMouse: true
-            color: fontColor
-            selectionColor: colorGray1
-            font.family: fontFamily
-            font.pixelSize: fontNormalSize
-            Keys.onReturnPressed: commit()
-            Keys.onEnterPressed: commit()
-            onActiveFocusChanged: if (!activeFocus) commit()
-        }
-    }
-    TextButton {
-        objectName: "newButton"
-        x: 16
-        y: 376
-        normalColor: colorGray1
-        text: macroEditor.lang(2)
-        onClicked: {
+        onRenamed: function (index, text) { macroEditor.renameMacro(index, text) }
+        newText: macroEditor.lang(macroEditor.str.newMacro)
+        deleteText: macroEditor.lang(macroEditor.str.deleteMacro)
+        onNewClicked: {
             macroEditor.macroEditorFocus()
             macroEditor.newMacro()
         }
-    }
-    TextButton {
-        objectName: "deleteButton"
-        x: 120
-        y: 376
-        normalColor: colorGray1
-        text: macroEditor.lang(3)
-        onClicked: {
+        onDeleteClicked: {
             macroEditor.macroEditorFocus()
             macroEditor.deleteSelected()
         }
     }
 
     // Right: the actions of the selected macro
-    Text {
-        id: actionTitle
-        x: 200
-        y: 12
-        text: macroEditor.lang(4)
-        color: colorGray3
-        font.family: fontFamily
-        font.pixelSize: fontNormalSize
-    }
+    FieldLabel { id: actionTitle; x: 200; y: 12; text: macroEditor.lang(macroEditor.str.action) }
     // Right-aligned above the action list, beside its title.
     Text {
         objectName: "focusNote"
@@ -555,264 +325,73 @@ Dialog {
         font.family: fontFamily
         font.pixelSize: fontMinSize
     }
-    Rectangle {
+    MacroActionList {
+        id: actionBox
         x: 200
         y: 36
         width: 424
         height: 328
-        color: colorBlack
-        // Under the rows: the menu with nothing selected adds at the end.
-        MouseArea {
-            anchors.fill: parent
-            acceptedButtons: Qt.LeftButton | Qt.RightButton
-            onPressed: function (mouse) {
-                macroEditor.macroEditorFocus()
-                actionList.currentIndex = -1
-                if (mouse.button === Qt.RightButton)
-                    actionMenu.openAt(mapToItem(actionMenu.parent, mouse.x, mouse.y))
-            }
+        model: actions
+        keyNames: keyCodeString.keyCodeStr
+        onEdited: macroEditor.autoSave()
+        onRowPressed: function (index, button, x, y) {
+            macroEditor.macroEditorFocus()
+            actionBox.list.currentIndex = index
+            if (button === Qt.RightButton)
+                menus.openActionMenu(actionBox.mapToItem(menus, x, y))
         }
-        ListView {
-            id: actionList
-            objectName: "actionList"
-            anchors.fill: parent
-            clip: true
-            interactive: contentHeight > height
-            model: actions
-            currentIndex: -1
-            boundsBehavior: Flickable.StopAtBounds
-            delegate: Rectangle {
-                id: actionRow
-                required property int index
-                required property int type
-                required property string info
-                width: actionList.width
-                height: 27
-                color: actionList.currentIndex === index || actionArea.containsMouse ? colorOrange : "transparent"
-                Text {
-                    x: 8
-                    width: 32
-                    anchors.verticalCenter: parent.verticalCenter
-                    text: actionRow.index + 1
-                    color: colorGray2
-                    font.family: fontFamily
-                    font.pixelSize: fontNormalSize
-                }
-                Image {
-                    x: 48
-                    anchors.verticalCenter: parent.verticalCenter
-                    source: "qrc:/macros/modules/img/skin1/macros/"
-                            + ["delay", "keyDown", "keyUp", "mouseDown", "mouseUp"][Math.max(0, Math.min(4, actionRow.type))] + ".png"
-                }
-                Text {
-                    x: 80
-                    anchors.verticalCenter: parent.verticalCenter
-                    text: actionRow.type === 0 ? actionRow.info + " ms" : actionRow.info
-                    visible: delayEditor.index !== actionRow.index
-                    color: fontColor
-                    font.family: fontFamily
-                    font.pixelSize: fontNormalSize
-                }
-                MouseArea {
-                    id: actionArea
-                    anchors.fill: parent
-                    hoverEnabled: true
-                    acceptedButtons: Qt.LeftButton | Qt.RightButton
-                    onPressed: function (mouse) {
-                        macroEditor.macroEditorFocus()
-                        actionList.currentIndex = actionRow.index
-                        if (mouse.button === Qt.RightButton)
-                            actionMenu.openAt(mapToItem(actionMenu.parent, mouse.x, mouse.y))
-                    }
-                    onDoubleClicked: function (mouse) {
-                        if (mouse.button === Qt.LeftButton && actionRow.type === 0)
-                            delayEditor.open(actionRow.index, actionRow.y - actionList.contentY)
-                    }
-                }
-            }
-        }
-        TextInput {
-            id: delayEditor
-            objectName: "delayEditor"
-            property int index: -1
-            function open(i, rowY) {
-                index = i
-                y = rowY
-                text = String(actions.get(i).info)
-                visible = true
-                forceActiveFocus()
-                selectAll()
-            }
-            function commit() {
-                if (index < 0)
-                    return
-                var i = index
-                index = -1
-                visible = false
-                macroEditor.setDelay(i, text)
-            }
-            x: 80
-            width: 120
-            height: 27
-            visible: false
-            verticalAlignment: TextInput.AlignVCenter
-            maximumLength: 5
-            validator: IntValidator { bottom: 0; top: 65535 }
-            color: fontColor
-            selectionColor: colorGray1
-            font.family: fontFamily
-            font.pixelSize: fontNormalSize
-            Keys.onReturnPressed: commit()
-            Keys.onEnterPressed: commit()
-            onActiveFocusChanged: if (!activeFocus) commit()
-        }
+        onDelayEdited: function (index, text) { macroEditor.setDelay(index, text) }
     }
-    Row {
+    MacroRecordBar {
+        id: recordBar
         x: 200
         y: 376
-        spacing: 16
-        TextButton {
-            id: recordButton
-            objectName: "recordButton"
-            width: 100
-            normalColor: macroEditor.isInputting ? colorOrange : colorGray1
-            text: macroEditor.isInputting ? macroEditor.lang(5) : macroEditor.lang(8)
-            onClicked: {
-                macroEditor.macroEditorFocus()
-                if (macroEditor.isInputting)
-                    macroEditor.stopRecord()
-                else
-                    macroEditor.startRecord()
-            }
+        recording: macroEditor.isInputting
+        delayRecord: macroEditor.delayRecord
+        recordText: macroEditor.lang(macroEditor.str.startRecord)
+        stopText: macroEditor.lang(macroEditor.str.stopRecord)
+        timesText: macroEditor.lang(macroEditor.str.times)
+        delayText: macroEditor.lang(macroEditor.str.delay)
+        onRecordClicked: {
+            macroEditor.macroEditorFocus()
+            if (macroEditor.isInputting)
+                macroEditor.stopRecord()
+            else
+                macroEditor.startRecord()
         }
-        Text {
-            anchors.verticalCenter: parent.verticalCenter
-            text: macroEditor.lang(6)
-            color: colorGray3
-            font.family: fontFamily
-            font.pixelSize: fontNormalSize
-        }
-        Rectangle {
-            width: 48
-            height: 24
-            color: colorBlack
-            border.color: colorGray1
-            RectInput {
-                id: repeatInput
-                objectName: "repeatBox"
-                anchors.centerIn: parent
-                minValue: 1
-                maxValue: 65535
-                textValue: "1"
-                onEndInputSignal: macroEditor.autoSave()
-            }
-        }
-        CheckBox {
-            objectName: "delayCheck"
-            anchors.verticalCenter: parent.verticalCenter
-            textValue: macroEditor.lang(9)
-            isSelect: macroEditor.delayRecord
-            onIsSelectChanged: macroEditor.delayRecord = isSelect
-        }
+        onRepeatEdited: macroEditor.autoSave()
+        onDelayToggled: function (on) { macroEditor.delayRecord = on }
     }
 
     // Context menus, opened at the pointer.
-    Rectangle {
-        id: macroMenu
-        objectName: "macroMenu"
-        width: 80
-        height: 72
+    MacroMenus {
+        id: menus
         z: 20
-        visible: false
-        color: colorGray0
-        border.color: colorGray1
-        Column {
-            width: parent.width
-            MenuRow { objectName: "menuDelete"; text: macroEditor.lang(10); onChosen: { macroMenu.visible = false; macroEditor.deleteSelected() } }
-            MenuRow { objectName: "menuImport"; text: macroEditor.lang(11); onChosen: { macroMenu.visible = false; macroEditor.importMacro() } }
-            MenuRow { objectName: "menuExport"; text: macroEditor.lang(12); onChosen: { macroMenu.visible = false; macroEditor.exportMacro() } }
-        }
-    }
-    Rectangle {
-        id: actionMenu
-        objectName: "actionMenu"
-        function openAt(p) {
-            x = Math.min(p.x, macroEditor.width - width)
-            y = Math.min(p.y, macroEditor.height - macroEditor.titleHeight - height)
-            visible = true
-        }
-        width: 150
-        height: 144
-        z: 20
-        visible: false
-        color: colorGray0
-        border.color: colorGray1
-        Column {
-            width: parent.width
-            MenuRow { objectName: "actionDelete"; text: macroEditor.lang(10); onChosen: { actionMenu.visible = false; macroEditor.deleteAction() } }
-            MenuRow { objectName: "insertDelay"; text: macroEditor.lang(13); onChosen: { actionMenu.visible = false; macroEditor.insertDelay() } }
-            MenuRow { objectName: "insertKey"; text: macroEditor.lang(14); onChosen: { actionMenu.visible = false; macroEditor.openInsertKey() } }
-            MenuRow { objectName: "insertLeft"; text: macroEditor.lang(15); onChosen: { actionMenu.visible = false; macroEditor.insertMouse("MS-L") } }
-            MenuRow { objectName: "insertMiddle"; text: macroEditor.lang(16); onChosen: { actionMenu.visible = false; macroEditor.insertMouse("MS-M") } }
-            MenuRow { objectName: "insertRight"; text: macroEditor.lang(17); onChosen: { actionMenu.visible = false; macroEditor.insertMouse("MS-R") } }
+        dialog: macroEditor
+        strings: macroEditor.macroEditorLang
+        onChosen: function (name) {
+            switch (name) {
+            case "menuDelete": return macroEditor.deleteSelected()
+            case "menuImport": return macroEditor.importMacro()
+            case "menuExport": return macroEditor.exportMacro()
+            case "actionDelete": return macroEditor.deleteAction()
+            case "insertDelay": return macroEditor.insertDelay()
+            case "insertKey": return macroEditor.openInsertKey()
+            case "insertLeft": return macroEditor.insertMouse("MS-L")
+            case "insertMiddle": return macroEditor.insertMouse("MS-M")
+            case "insertRight": return macroEditor.insertMouse("MS-R")
+            }
         }
     }
 
     // The key-insert box over a mask on the editor; it closes with OK only.
-    Rectangle {
-        id: insertMask
-        objectName: "insertMask"
-        y: -macroEditor.titleHeight
-        width: macroEditor.width
-        height: macroEditor.height
+    MacroInsertBox {
+        id: insertLayer
         z: 30
-        color: "#90000000"
-        visible: insertBox.visible
-        MouseArea { anchors.fill: parent }
-    }
-    Rectangle {
-        id: insertBox
-        objectName: "insertBox"
-        x: Math.round(((macroEditor.parent ? macroEditor.parent.width : 1024) - width) / 2) - macroEditor.x
-        y: Math.round(((macroEditor.parent ? macroEditor.parent.height : 640) - height) / 2) - macroEditor.y
-           - macroEditor.titleHeight
-        width: 240
-        height: 80
-        z: 31
-        visible: false
-        color: colorGray0
-        border.color: colorGray1
-        Text {
-            x: 12
-            y: 8
-            text: macroEditor.lang(14)
-            color: fontColor
-            font.family: fontFamily
-            font.pixelSize: fontNormalSize
-        }
-        Rectangle {
-            x: 12
-            y: 40
-            width: 120
-            height: 25
-            color: colorBlack
-            Text {
-                objectName: "insertField"
-                anchors.centerIn: parent
-                text: macroEditor.insertKeyName
-                color: fontColor
-                font.family: fontFamily
-                font.pixelSize: fontNormalSize
-            }
-        }
-        TextButton {
-            objectName: "insertOk"
-            x: 160
-            y: 40
-            width: 64
-            height: 25
-            text: macroEditor.lang(7)
-            onClicked: macroEditor.insertKeyOk()
-        }
+        dialog: macroEditor
+        title: macroEditor.lang(macroEditor.str.insertKey)
+        okText: macroEditor.lang(macroEditor.str.ok)
+        keyName: macroEditor.insertKeyName
+        onAccepted: macroEditor.insertKeyOk()
     }
 }

@@ -250,24 +250,16 @@ Dialog {
                 }
             }
         }
-        TextInput {
+        InlineEditor {
             id: nameEditor
             objectName: "nameEditor"
             x: 12
             y: profile.editingRow * 27 - rowList.contentY
             width: parent.width - 24
-            height: 27
             visible: profile.editingRow >= 0
-            verticalAlignment: TextInput.AlignVCenter
             maximumLength: 24
             selectByMouse: true
-            color: fontColor
-            selectionColor: colorGray1
-            font.family: fontFamily
-            font.pixelSize: fontNormalSize
-            Keys.onReturnPressed: profile.commitRename()
-            Keys.onEnterPressed: profile.commitRename()
-            onActiveFocusChanged: if (!activeFocus) profile.commitRename()
+            onEditEnded: profile.commitRename()
         }
     }
 

@@ -1,0 +1,60 @@
+import QtQuick
+import "../basic"
+import "../js/lang.js" as Lang
+
+// The assignment dialog's key combination: captured keys, confirmed or
+// cancelled with the two icons.
+Item {
+    id: section
+
+    property var strings: []
+    property bool capturing: false
+    property string comboText: ""
+
+    signal startClicked()
+    signal confirmClicked()
+    signal cancelClicked()
+
+    SectionHeading { y: 230; text: Lang.lang(section.strings, Lang.KeyAssigment.groupFunction) }
+    Rectangle {
+        objectName: "comboBox"
+        x: 24
+        y: 266
+        width: 240
+        height: 24
+        color: section.capturing ? colorOrange : colorGray0
+        border.color: colorGray1
+        Text {
+            objectName: "comboText"
+            x: 8
+            width: parent.width - 56
+            anchors.verticalCenter: parent.verticalCenter
+            text: section.capturing ? section.comboText : Lang.lang(section.strings, Lang.KeyAssigment.clickInput)
+            elide: Text.ElideRight
+            color: fontColor
+            font.family: fontFamily
+            font.pixelSize: fontNormalSize
+        }
+        MouseArea {
+            anchors.fill: parent
+            enabled: !section.capturing
+            onClicked: section.startClicked()
+        }
+        IconButton {
+            objectName: "comboConfirm"
+            x: parent.width - 44
+            anchors.verticalCenter: parent.verticalCenter
+            name: "okBtn"
+            visible: section.capturing
+            onClicked: section.confirmClicked()
+        }
+        IconButton {
+            objectName: "comboCancel"
+            x: parent.width - 20
+            anchors.verticalCenter: parent.verticalCenter
+            name: "cancelBtn"
+            visible: section.capturing
+            onClicked: section.cancelClicked()
+        }
+    }
+}

@@ -1,0 +1,89 @@
+import QtQuick
+import "../basic"
+
+// The macro editor's list of macro names, with New and Delete under it; a
+// double click renames in place.
+Rectangle {
+    id: box
+
+    property alias model: macroList.model
+    property alias list: macroList
+    property alias editor: nameEditor
+    property string newText: ""
+    property string deleteText: ""
+
+    // A row pressed, at x, y in this box.
+    signal rowPressed(int index, int button, real x, real y)
+    signal renamed(int index, string text)
+    signal newClicked()
+    signal deleteClicked()
+
+    color: colorBlack
+
+    ListView {
+        id: macroList
+        objectName: "macroList"
+        anchors.fill: parent
+        clip: true
+        currentIndex: -1
+        boundsBehavior: Flickable.StopAtBounds
+        delegate: Rectangle {
+            id: nameRow
+            required property int index
+            required property string textValue
+            width: macroList.width
+            height: 27
+            color: macroList.currentIndex === index || nameArea.containsMouse ? colorOrange : "transparent"
+            Text {
+                x: 8
+                anchors.verticalCenter: parent.verticalCenter
+                width: parent.width - 16
+                elide: Text.ElideRight
+                text: nameRow.textValue
+                visible: nameEditor.index !== nameRow.index
+                color: fontColor
+                font.family: fontFamily
+                font.pixelSize: fontNormalSize
+            }
+            MouseArea {
+                id: nameArea
+                anchors.fill: parent
+                hoverEnabled: true
+                acceptedButtons: Qt.LeftButton | Qt.RightButton
+                onPressed: function (mouse) {
+                    var p = mapToItem(box, mouse.x, mouse.y)
+                    box.rowPressed(nameRow.index, mouse.button, p.x, p.y)
+                }
+                onDoubleClicked: function (mouse) {
+                    if (mouse.button === Qt.LeftButton)
+                        nameEditor.open(nameRow.index, nameRow.y - macroList.contentY, nameRow.textValue)
+                }
+            }
+        }
+    }
+    InlineEditor {
+        id: nameEditor
+        objectName: "nameEditor"
+        x: 8
+        width: parent.width - 16
+        clip: true
+        selectByMouse: true
+        onEditEnded: commit()
+        onCommitted: function (index, text) { box.renamed(index, text) }
+    }
+    TextButton {
+        objectName: "newButton"
+        y: 340
+        normalColor: colorGray1
+        text: box.newText
+        onClicked: box.newClicked()
+    }
+    TextButton {
+        objectName: "deleteButton"
+        x: 104
+        y: 340
+        normalColor: colorGray1
+        text: box.deleteText
+        onClicked: box.deleteClicked()
+    }
+}

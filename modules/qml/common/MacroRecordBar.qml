@@ -1,0 +1,60 @@
+import QtQuick
+import "../basic"
+import "../panels"
+
+// Under the action list: record/stop, the repeat count, and whether
+// recording keeps the pauses between keys.
+Row {
+    id: bar
+
+    property bool recording: false
+    property bool delayRecord: false
+    property string recordText: ""
+    property string stopText: ""
+    property string timesText: ""
+    property string delayText: ""
+    property alias repeatInput: repeatInput
+
+    signal recordClicked()
+    signal repeatEdited()
+    signal delayToggled(bool on)
+
+    spacing: 16
+
+    TextButton {
+        objectName: "recordButton"
+        width: 100
+        normalColor: bar.recording ? colorOrange : colorGray1
+        text: bar.recording ? bar.stopText : bar.recordText
+        onClicked: bar.recordClicked()
+    }
+    Text {
+        anchors.verticalCenter: parent.verticalCenter
+        text: bar.timesText
+        color: colorGray3
+        font.family: fontFamily
+        font.pixelSize: fontNormalSize
+    }
+    Rectangle {
+        width: 48
+        height: 24
+        color: colorBlack
+        border.color: colorGray1
+        RectInput {
+            id: repeatInput
+            objectName: "repeatBox"
+            anchors.centerIn: parent
+            minValue: 1
+            maxValue: 65535
+            textValue: "1"
+            onEndInputSignal: bar.repeatEdited()
+        }
+    }
+    CheckBox {
+        objectName: "delayCheck"
+        anchors.verticalCenter: parent.verticalCenter
+        textValue: bar.delayText
+        isSelect: bar.delayRecord
+        onIsSelectChanged: bar.delayToggled(isSelect)
+    }
+}

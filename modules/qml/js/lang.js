@@ -1,0 +1,26 @@
+.pragma library
+
+// The text at index i of a page's string list, or "" where it has none.
+function lang(list, i) {
+    return list && list[i] !== undefined ? String(list[i]) : ""
+}
+
+// Named places in each page's string list.
+var MacroEditor = {
+    title: 0, macroName: 1, newMacro: 2, deleteMacro: 3, action: 4, stopRecord: 5, times: 6, ok: 7,
+    startRecord: 8, delay: 9, deleteRow: 10, importMacro: 11, exportMacro: 12, insertDelay: 13,
+    insertKey: 14, insertLeft: 15, insertMiddle: 16, insertRight: 17
+}
+var LightControl = {
+    title: 0, firstEffect: 1, speed: 5, color: 6, brightness: 7, colorfulEffects: 8, lastColorfulEffect: 14, breathLoop: 15
+}
+var GunControl = {
+    title: 0, gun: 1, selectGun: 2, cursorAdjust: 3, xAxis: 4, yAxis: 5, fireAdjust: 6, rate: 7, times: 8,
+    endness: 9
+}
+var KeyAssigment = {
+    key: 0, mouseFunction: 1, firstMouseButton: 2, doubleFire: 7, fireFunction: 8, keyValue: 9, clickInput: 10,
+    rate: 11, times: 12, endness: 13, groupFunction: 14, mediaFunction: 15, macroFunction: 16, macroEditor: 17,
+    firstMacroOption: 18, dpiFunction: 21, windowsFunction: 25, shortcutFunction: 26, gunFunction: 52,
+    firstGun: 53
+}
