@@ -25,8 +25,8 @@ class myQQuickView : public QQuickWidget {
   // Declared first: the device aliases below refer to them.
   ProfileStore store;
   MouseDevice device{store.global()};
-  MacroFiles macros;
-  NameLists names;
+  MacroFiles macroFiles;
+  NameLists nameLists;
   GunPresets gunPresets;
 
 public:

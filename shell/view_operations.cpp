@@ -80,16 +80,16 @@ QStringList myQQuickView::getLangStrings(QString typeStr, QString langCode) {
 }
 
 QVariant myQQuickView::createMacroIni(QVariant name, QVariant macroIndex) {
-  return macros.create(name.toString(), macroIndex.toUInt());
+  return macroFiles.create(name.toString(), macroIndex.toUInt());
 }
 
 QVariant myQQuickView::saveMacroIni(QVariant name, QStringList events, QVariant repeat) {
-  return macros.save(name.toString(), events, repeat);
+  return macroFiles.save(name.toString(), events, repeat);
 }
 
-QStringList myQQuickView::loadMacroIni(QVariant name) { return macros.load(name.toString()); }
+QStringList myQQuickView::loadMacroIni(QVariant name) { return macroFiles.load(name.toString()); }
 
-QVariant myQQuickView::deleteMacroIni(QVariant name) { return macros.remove(name.toString()); }
+QVariant myQQuickView::deleteMacroIni(QVariant name) { return macroFiles.remove(name.toString()); }
 
 void myQQuickView::deleteMacroUpdateProfile(QVariant macroName) {
   unbindMacro(store, macroName.toString());
@@ -97,7 +97,7 @@ void myQQuickView::deleteMacroUpdateProfile(QVariant macroName) {
 
 QVariant myQQuickView::modifyMacroNameUpdateProfile(QVariant oldname, QVariant newname) {
   // A refused rename leaves the bindings alone.
-  if (!macros.rename(oldname.toString(), newname.toString()))
+  if (!macroFiles.rename(oldname.toString(), newname.toString()))
     return false;
   renameMacroBindings(store, oldname.toString(), newname.toString());
   return true;
@@ -108,22 +108,22 @@ bool myQQuickView::loadMacroFile(QVariant macroFileName) {
   if (!isSafeMacroName(macro, "loadMacroFile"))
     return false;
   const QString chosen = askFileName(false, tr("Open File"), macroFilter);
-  return !chosen.isEmpty() && macros.importFrom(macro, chosen);
+  return !chosen.isEmpty() && macroFiles.importFrom(macro, chosen);
 }
 
 void myQQuickView::saveMacroFile(QVariant macroFileName) {
   const QString macro = macroFileName.toString();
-  if (!isSafeMacroName(macro, "saveMacroFile") || !macros.exists(macro, "saveMacroFile"))
+  if (!isSafeMacroName(macro, "saveMacroFile") || !macroFiles.exists(macro, "saveMacroFile"))
     return;
   const QString chosen = askFileName(true, tr("Save File"), macroFilter);
   if (!chosen.isEmpty())
-    macros.exportTo(macro, chosen);
+    macroFiles.exportTo(macro, chosen);
 }
 
-QVariantList myQQuickView::getNameList(QVariant type) { return names.names(type.toInt()); }
+QVariantList myQQuickView::getNameList(QVariant type) { return nameLists.names(type.toInt()); }
 
 QVariant myQQuickView::updataNameList(QVariant type, QStringList nameList) {
-  return names.update(type.toInt(), nameList);
+  return nameLists.update(type.toInt(), nameList);
 }
 
 void myQQuickView::mouseSaveGundata(QVariant index, QVariantList src6) {
