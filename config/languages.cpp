@@ -1,11 +1,9 @@
-// Language strings of the pages and the DPI balloon texts.
-#include "shell/myqquickview.h"
+#include "languages.h"
 
 #include "device/hid_thread.h"
 
 #include <QDebug>
 #include <QSettings>
-#include <QStringList>
 
 namespace {
 
@@ -16,8 +14,8 @@ constexpr int dpiTextCount = 8;
 
 } // namespace
 
-QStringList myQQuickView::getLangStrings(QString typeStr, QString langCode) {
-  const QSettings lang(QStringLiteral("./modules/i18n/") + langCode + QStringLiteral(".ini"),
+QStringList readLangStrings(const QString &typeStr, const QString &langCode, const QString &dir) {
+  const QSettings lang(dir + QLatin1Char('/') + langCode + QStringLiteral(".ini"),
                        QSettings::IniFormat);
   int total = lang.value(typeStr + QStringLiteral("/total")).toInt();
   if (total > maxLangStrings) {
@@ -33,10 +31,10 @@ QStringList myQQuickView::getLangStrings(QString typeStr, QString langCode) {
                        ? text.toStringList().join(QStringLiteral(", "))
                        : text.toString());
   }
-
-  // A short "other" section keeps the remaining texts as they were.
-  if (typeStr == QLatin1String("other"))
-    for (int i = 0; i < dpiTextCount && i < strings.size(); ++i)
-      dpiSwitchTexts[i] = strings.at(i);
   return strings;
+}
+
+void takeDpiSwitchTexts(const QStringList &otherStrings) {
+  for (int i = 0; i < dpiTextCount && i < otherStrings.size(); ++i)
+    dpiSwitchTexts[i] = otherStrings.at(i);
 }

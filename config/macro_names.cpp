@@ -1,11 +1,10 @@
-// The name lists of macros, gun presets, profiles and the gun selection.
-#include "shell/myqquickview.h"
+#include "macro_files.h"
 
 #include <QDebug>
+#include <QSettings>
 
 namespace {
 
-const QString nameFile = QStringLiteral("./modules/setting/name.bin");
 // Stored after a lone name so that the entry reads back as a list; readers
 // drop it.
 const QString listPad = QStringLiteral("vornakelpish");
@@ -27,11 +26,11 @@ QString nameListKey(int type) {
 
 } // namespace
 
-QVariantList myQQuickView::getNameList(QVariant type) {
-  const QString key = nameListKey(type.toInt());
+QVariantList NameLists::names(int type) const {
+  const QString key = nameListKey(type);
   if (key.isEmpty())
     return {};
-  const QVariant value = QSettings(nameFile, QSettings::IniFormat).value(key);
+  const QVariant value = QSettings(file, QSettings::IniFormat).value(key);
   if (value.typeId() == QMetaType::QString) {
     // One name written by hand, without the pad.
     const QString single = value.toString();
@@ -41,20 +40,20 @@ QVariantList myQQuickView::getNameList(QVariant type) {
   return value.toList();
 }
 
-QVariant myQQuickView::updataNameList(QVariant type, QStringList nameList) {
-  const QString key = nameListKey(type.toInt());
+bool NameLists::update(int type, const QStringList &names) {
+  const QString key = nameListKey(type);
   if (key.isEmpty())
     return true;
-  QSettings file(nameFile, QSettings::IniFormat);
-  if (nameList.isEmpty())
-    file.remove(key);
-  else if (nameList.size() == 1)
-    file.setValue(key, QStringList{nameList.first(), listPad});
+  QSettings settings(file, QSettings::IniFormat);
+  if (names.isEmpty())
+    settings.remove(key);
+  else if (names.size() == 1)
+    settings.setValue(key, QStringList{names.first(), listPad});
   else
-    file.setValue(key, nameList);
-  file.sync();
-  if (file.status() != QSettings::NoError) {
-    qDebug().noquote() << "updataNameList failed: cannot write" << nameFile;
+    settings.setValue(key, names);
+  settings.sync();
+  if (settings.status() != QSettings::NoError) {
+    qDebug().noquote() << "updataNameList failed: cannot write" << file;
     return false;
   }
   return true;

@@ -17,7 +17,3 @@ bool isSafeMacroName(const QString &name, const char *operation) {
     qDebug().noquote() << operation << "refused: bad macro name" << name.left(80);
   return safe;
 }
-
-QString macroFilePath(const QString &name) {
-  return QStringLiteral("./modules/macro/") + name + QStringLiteral(".bin");
-}

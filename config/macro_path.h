@@ -2,9 +2,7 @@
 
 #include <QString>
 
-// Macro names become file names under ./modules/macro/. A name is refused
-// (false, one debug line naming the operation) when it is empty, longer than
-// 64 characters, "." or "..", or holds "/", "\" or a NUL.
+// Macro names become file names. A name is refused (false, one debug line
+// naming the operation) when it is empty, longer than 64 characters, "." or
+// "..", or holds "/", "\" or a NUL.
 bool isSafeMacroName(const QString &name, const char *operation);
-
-QString macroFilePath(const QString &name);

@@ -1,11 +1,13 @@
-// Host side of the view: construction, focus handling and the calls into the
-// QML root object.
+// Host side of the view: construction, focus handling, file dialogs and the
+// calls into the QML root object.
 #include "myqquickview.h"
 
 #include "device/hid_thread.h"
 
+#include <QFileDialog>
 #include <QFocusEvent>
 #include <QQuickItem>
+#include <QStandardPaths>
 
 namespace {
 
@@ -14,29 +16,29 @@ myQQuickView::RootCallObserver &rootCallObserver() {
   return observer;
 }
 
+myQQuickView::FileDialogHook &fileDialogHook() {
+  static myQQuickView::FileDialogHook hook;
+  return hook;
+}
+
 } // namespace
 
-myQQuickView::myQQuickView(QWidget *parent) : QQuickWidget(parent) {
-  globalConfig =
-      new QSettings(QStringLiteral("./modules/setting/apConfig.bin"), QSettings::IniFormat);
-  defaultProfile = new QSettings(QStringLiteral("./modules/setting/pD.bin"), QSettings::IniFormat);
-  for (int i = 1; i <= 10; ++i)
-    profileList.append(
-        new QSettings(QStringLiteral("./modules/setting/p%1.bin").arg(i), QSettings::IniFormat));
-  isColorful = getGlobalData(QStringLiteral("mouse/isColorful")).toBool();
-  isGun = getGlobalData(QStringLiteral("mouse/isGun")).toBool();
-  icType = getGlobalData(QStringLiteral("mouse/icType")).toString();
-  is55328 = getGlobalData(QStringLiteral("mouse/is55328")).toBool();
-}
+myQQuickView::myQQuickView(QWidget *parent) : QQuickWidget(parent) {}
 
-myQQuickView::~myQQuickView() {
-  delete globalConfig;
-  delete defaultProfile;
-  qDeleteAll(profileList);
-}
+myQQuickView::~myQQuickView() = default;
 
 void myQQuickView::setRootCallObserver(RootCallObserver observer) {
   rootCallObserver() = std::move(observer);
+}
+
+void myQQuickView::setFileDialogHook(FileDialogHook hook) { fileDialogHook() = std::move(hook); }
+
+QString myQQuickView::askFileName(bool save, const QString &title, const QString &filter) {
+  if (fileDialogHook())
+    return fileDialogHook()(save, title, filter);
+  const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+  return save ? QFileDialog::getSaveFileName(this, title, desktop, filter)
+              : QFileDialog::getOpenFileName(this, title, desktop, filter);
 }
 
 void myQQuickView::focusInEvent(QFocusEvent *event) {
@@ -76,8 +78,8 @@ void myQQuickView::invokeRoot(const char *function, Qt::ConnectionType type,
 }
 
 void myQQuickView::clearHidBusy() {
-  if (link)
-    link->setTransportFree();
+  if (hidLink())
+    hidLink()->setTransportFree();
 }
 
 void myQQuickView::initUI() { invokeRoot("initUI", Qt::QueuedConnection); }

@@ -1,12 +1,14 @@
 #pragma once
 
-#include <QList>
+#include "config/gun_presets.h"
+#include "config/macro_files.h"
+#include "config/mouse_device.h"
+#include "config/profile_store.h"
+
 #include <QQuickWidget>
-#include <QSettings>
 #include <QStringList>
 #include <QVariant>
 
-#include <array>
 #include <functional>
 
 class Hid_Thread;
@@ -14,10 +16,18 @@ class Hid_Thread;
 // The QML host and, at the same time, the one back-end object the pages call
 // (as "ui_View"). The order of the invokable operations is their method index
 // order, which the interface relies on: nothing meta (signal, slot or
-// invokable) may be declared before them. Operations live in config/, one
-// file per concern; this class's host side is in shell/.
+// invokable) may be declared before them. Each operation delegates to the
+// back end in config/ (view_operations.cpp, view_device.cpp); the host side
+// is myqquickview.cpp.
 class myQQuickView : public QQuickWidget {
   Q_OBJECT
+
+  // Declared first: the device aliases below refer to them.
+  ProfileStore store;
+  MouseDevice device{store.global()};
+  MacroFiles macroFiles;
+  NameLists nameLists;
+  GunPresets gunPresets;
 
 public:
   explicit myQQuickView(QWidget *parent);
@@ -88,9 +98,9 @@ public:
   void postKeyboardToQml(bool pressed, int code);
   void postMouseToQml(bool pressed, uint code, uint x, uint y);
 
-  void setLink(Hid_Thread *link) { this->link = link; }
-  Hid_Thread *hidLink() const { return link; }
-  int currentProfileIndex() const { return currentProfile; }
+  void setLink(Hid_Thread *link) { device.setLink(link); }
+  Hid_Thread *hidLink() const { return device.hidLink(); }
+  int currentProfileIndex() const { return store.currentIndex(); }
 
   // Sees every call into the QML root as it is made: function name,
   // connection type and arguments. Kept out of the meta-object so the
@@ -104,15 +114,14 @@ public:
   using FileDialogHook = std::function<QString(bool save, QString title, QString filter)>;
   static void setFileDialogHook(FileDialogHook hook);
 
-  bool isColorful = false;
-  bool isGun = false;
-  QString icType;
-  bool is55328 = false;
-
-  // The 560 family's on-board profile blocks 0..4, as last read from the
-  // device and patched since; never written to disk.
-  using ProfileBlock = std::array<uchar, 128>;
-  std::array<ProfileBlock, 5> profileBlocks{};
+  // The device description and the 560 family's profile blocks, held by
+  // the device back end.
+  bool &isColorful = device.isColorful;
+  bool &isGun = device.isGun;
+  QString &icType = device.icType;
+  bool &is55328 = device.is55328;
+  using ProfileBlock = MouseDevice::ProfileBlock;
+  std::array<ProfileBlock, 5> &profileBlocks = device.profileBlocks;
 
 protected:
   void focusInEvent(QFocusEvent *event) override;
@@ -121,21 +130,4 @@ private:
   void invokeRoot(const char *function, Qt::ConnectionType type, const QVariantList &args = {});
   // A modal open or save dialog in the desktop folder; empty on cancel.
   QString askFileName(bool save, const QString &title, const QString &filter);
-  QSettings *currentProfileSettings() const { return profileList.at(currentProfile); }
-  QSettings *profileSource(bool isRecovery) const {
-    return isRecovery ? defaultProfile : currentProfileSettings();
-  }
-  // Replaces handle's file by a copy of source and reopens it; on failure
-  // the file and the handle stay as they were.
-  bool replaceSettingsFile(QSettings *&handle, const QString &source);
-  bool validProfile(int profile, const char *operation) const;
-  bool is560() const { return icType == QLatin1String("560"); }
-  // Block 1, then blocks 2..4 when the mouse has gun modes.
-  void sendModeBlocks();
-
-  Hid_Thread *link = nullptr;
-  QSettings *globalConfig = nullptr;
-  QSettings *defaultProfile = nullptr;
-  QList<QSettings *> profileList;
-  int currentProfile = 0;
 };

@@ -1,0 +1,55 @@
+// The view's operations on the mouse, handed to the device back end.
+#include "myqquickview.h"
+
+#include "config/key_codec.h"
+
+void myQQuickView::mouseSetDpi(int dpiCount, QString sensorType, QVariantList dpiValueArray) {
+  device.setDpi(dpiCount, sensorType, dpiValueArray);
+}
+
+void myQQuickView::mouseSetCurrentDPI(uchar currentDPI) { device.setCurrentDpi(currentDPI); }
+
+QVariant myQQuickView::mouseGetCurrentDPI() { return device.currentDpi(); }
+
+void myQQuickView::mouseSetReportRate(uchar rate) { device.setReportRate(rate); }
+
+void myQQuickView::mouseSetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4) {
+  device.setKeyboardOption(byte1, byte2, byte3, byte4);
+}
+
+QVariantList myQQuickView::GetKeyboardoption() { return device.keyboardOption(); }
+
+void myQQuickView::mouseSwitchKeyMatrix(int indexNo) { device.switchKeyMatrix(indexNo); }
+
+void myQQuickView::mouseSetRGBEffect(uchar effect, uchar option1, uchar option2) {
+  device.setLightEffect(effect, option1, option2);
+}
+
+void myQQuickView::mouseSetRGBColor(uchar type, QVariantList src24) {
+  device.setLightColours(type, src24);
+}
+
+void myQQuickView::mouseSetProfile(uint profileNo) { device.sendProfileBlock(profileNo); }
+
+void myQQuickView::mouseReadProfile(uint profileNo) { device.readProfileBlock(profileNo); }
+
+QVariant myQQuickView::mouseReadCurrentProfile() { return device.readCurrentProfile(); }
+
+void myQQuickView::mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVariantList otherParam) {
+  if (storeKeyAssignments(store.current(), src64) && isSendData)
+    device.sendKeyAssignments(src64, store.current(), otherParam);
+}
+
+void myQQuickView::mouseResetKeyMatrix() { device.resetGunMatrices(store.current()); }
+
+QVariantList myQQuickView::mouseGetKeydefine(QVariant index, bool isRecovery) {
+  return store.list(QStringLiteral("mouseKeyMatrix/") + index.toString(), isRecovery);
+}
+
+QVariant myQQuickView::mouseSendMacroData(QVariantList macroData, QVariant macroIndex) {
+  // The index is checked before narrowing, so 256 never reaches macro 1.
+  device.sendMacro(macroIndex.toUInt(), macroData);
+  return true;
+}
+
+void myQQuickView::mouseSendGundata(int slot, QVariantList values) { device.sendGun(slot, values); }
