@@ -4,6 +4,7 @@
 #include "capture/inputhook.h"
 #include "capture/qmlcallbacks.h"
 #include "evdevkeys.h"
+#include "hookrecorder.h"
 #include "platform/messagebox.h"
 #include "shell/myqquickview.h"
 #include "testsupport.h"
@@ -17,21 +18,9 @@
 using namespace testsupport;
 using platform::hook::KeyboardData;
 
+using namespace hookrecorder;
+
 namespace {
-
-struct Report {
-  unsigned code;
-  unsigned pressed;
-  bool operator==(const Report &o) const { return code == o.code && pressed == o.pressed; }
-};
-
-QList<Report> reports;
-QList<QList<int>> mouseReports;
-
-void recordKey(unsigned code, unsigned pressed, void *) { reports.append({code, pressed}); }
-void recordMouse(unsigned code, unsigned pressed, int x, int y, void *) {
-  mouseReports.append({int(code), int(pressed), x, y});
-}
 
 void key(quint32 scan, bool extended, bool pressed, quint32 extraFlags = 0) {
   KeyboardData d;

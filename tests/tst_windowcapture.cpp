@@ -3,6 +3,7 @@
 // tables and repeat rule; one source runs at a time.
 #include "capture/inputhook.h"
 #include "evdevkeys.h"
+#include "hookrecorder.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -10,21 +11,9 @@
 #include <QWidget>
 #include <QWindow>
 
+using namespace hookrecorder;
+
 namespace {
-
-struct Report {
-  unsigned code;
-  unsigned pressed;
-  bool operator==(const Report &o) const { return code == o.code && pressed == o.pressed; }
-};
-
-QList<Report> reports;
-QList<QList<int>> mouseReports;
-
-void recordKey(unsigned code, unsigned pressed, void *) { reports.append({code, pressed}); }
-void recordMouse(unsigned code, unsigned pressed, int x, int y, void *) {
-  mouseReports.append({int(code), int(pressed), x, y});
-}
 
 // What the platform delivers to a window for a key: the native scan code is
 // the evdev code + 8 on both the xcb and the wayland backends.
