@@ -1,6 +1,5 @@
 import QtQuick
 import modules.qml.basic
-import modules.qml.common
 
 // The main screen: theme, device flags, layout, the functions the back end
 // calls, and the actions that span pages (save, profile switch, reset).
@@ -46,20 +45,21 @@ Item {
     property bool gunPlaced: false
 
     // The screen's parts, set when the screen is built (common/MainScreen.qml).
-    property KeyCodeString keyCodeString: null
-    property Mouse mouseMain: null
-    property KeyMatrix keyMatrix: null
-    property DpiSetting dpiSetting: null
-    property LightControl lightControl: null
-    property Menu_Up menuUp: null
-    property AboutMenu aboutMenu: null
-    property Rectangle mask: null
-    property MacroEditor macroEditor: null
-    property GunControl gunControl: null
-    property SystemSetting systemSetting: null
-    property KeyAssigment keyAssigment: null
-    property Profile profile: null
-    property ResetDialog resetBox: null
+    // Untyped on purpose: a typed slot would load every page before the logo.
+    property var keyCodeString: null
+    property var mouseMain: null
+    property var keyMatrix: null
+    property var dpiSetting: null
+    property var lightControl: null
+    property var menuUp: null
+    property var aboutMenu: null
+    property var mask: null
+    property var macroEditor: null
+    property var gunControl: null
+    property var systemSetting: null
+    property var keyAssigment: null
+    property var profile: null
+    property var resetBox: null
 
     signal msg_KB(bool isDown, int usbCode)
     signal msg_MS(bool isDown, int buttonCode, int x, int y)
