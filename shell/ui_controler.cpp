@@ -5,6 +5,7 @@
 #include "windowmover.h"
 
 #include <QQmlContext>
+#include <QQmlEngine>
 #include <QSettings>
 
 Ui_Controler::Ui_Controler(QWidget *window) {
@@ -20,13 +21,15 @@ Ui_Controler::Ui_Controler(QWidget *window) {
   uiView->setObjectName(QStringLiteral("ui_View"));
   uiView->setResizeMode(QQuickWidget::SizeViewToRootObject);
   uiView->setClearColor(Qt::transparent);
-  uiView->setSource(QUrl(QStringLiteral("qrc:modules/qml/main.qml")));
-
+  // Set before the interface loads, so that it never runs without them.
   QQmlContext *context = uiView->rootContext();
   context->setContextProperty(QStringLiteral("ui_View"), uiView);
   if (auto *w = qobject_cast<Widget *>(window))
     context->setContextProperty(QStringLiteral("hid"), &w->hidLink());
   context->setContextProperty(QStringLiteral("ui_Ctl"), this);
+  // The pages import their folders as modules ("modules.qml.basic").
+  uiView->engine()->addImportPath(QStringLiteral("qrc:/"));
+  uiView->setSource(QUrl(QStringLiteral("qrc:modules/qml/main.qml")));
 
   // A fixed size also tells tiling window managers (sway) to float it.
   window->setFixedSize(uiView->size());

@@ -1,26 +1,26 @@
 import QtQuick
-import "basic"
+import modules.qml.basic
 
 // The main screen: theme, device flags, layout, the functions the back end
 // calls, and the actions that span pages (save, profile switch, reset).
 Item {
     id: mainWindow
 
-    // Theme
-    readonly property string fontFamily: "微软雅黑"
-    readonly property int fontMinSize: 10
-    readonly property int fontNormalSize: 12
-    readonly property int fontMiddleSize: 14
-    readonly property int fontMaxSize: 16
-    readonly property color fontColor: "#ffffff"
-    readonly property color colorGray0: "#1a1a1a"
-    readonly property color colorGray1: "#3c3c3c"
-    readonly property color colorGray2: "#969696"
-    readonly property color colorGray3: "#d1d1d1"
-    readonly property color colorBlue: "#a10005"
-    readonly property color colorOrange: "#a10005"
-    readonly property color colorBlack: Qt.rgba(0, 0, 0, 1)
-    readonly property int skin_No: 1
+    // Theme names, kept for the pages that still read them here.
+    readonly property string fontFamily: Theme.fontFamily
+    readonly property int fontMinSize: Theme.fontMinSize
+    readonly property int fontNormalSize: Theme.fontNormalSize
+    readonly property int fontMiddleSize: Theme.fontMiddleSize
+    readonly property int fontMaxSize: Theme.fontMaxSize
+    readonly property color fontColor: Theme.fontColor
+    readonly property color colorGray0: Theme.colorGray0
+    readonly property color colorGray1: Theme.colorGray1
+    readonly property color colorGray2: Theme.colorGray2
+    readonly property color colorGray3: Theme.colorGray3
+    readonly property color colorBlue: Theme.colorBlue
+    readonly property color colorOrange: Theme.colorOrange
+    readonly property color colorBlack: Theme.colorBlack
+    readonly property int skin_No: Theme.skin_No
 
     // Device flags, read by the first initUI
     property bool isColorful: false
@@ -45,6 +45,7 @@ Item {
     property bool gunPlaced: false
 
     // The screen's parts, set when the screen is built (common/MainScreen.qml).
+    // Untyped on purpose: a typed slot would load every page before the logo.
     property var keyCodeString: null
     property var mouseMain: null
     property var keyMatrix: null
@@ -68,8 +69,9 @@ Item {
     height: 640
     visible: false
 
-    function hasBackEnd() { return typeof ui_View !== "undefined" && ui_View !== null }
-    function hasController() { return typeof ui_Ctl !== "undefined" && ui_Ctl !== null }
+    // The host sets its context properties before this file loads.
+    function hasBackEnd() { return ui_View !== null }
+    function hasController() { return ui_Ctl !== null }
     function setViewEnabled(isEnable) {
         if (hasBackEnd() && ui_View.setEnabled)
             ui_View.setEnabled(isEnable)
@@ -451,9 +453,10 @@ Item {
             if (texts.length > 0)
                 item.texts = texts
             item.deviceState = Qt.binding(function () { return mainWindow.deviceState })
-            item.textColor = fontColor
-            item.hintColor = colorGray3
-            item.fontName = fontFamily
+            item.textColor = Theme.fontColor
+            item.hintColor = Theme.colorGray3
+            item.fontName = Theme.fontFamily
+            item.controller = ui_Ctl
         }
     }
     Connections {

@@ -1,7 +1,7 @@
 import QtQuick
 import QtTest
-import "../../modules/qml/panels"
-import "../../modules/qml/basic"
+import "qrc:/modules/qml/panels"
+import "qrc:/modules/qml/basic"
 
 // The shared controls, on their own, with the main screen's theme.
 Item {

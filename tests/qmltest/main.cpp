@@ -234,6 +234,7 @@ public:
 
 public slots:
   void qmlEngineAvailable(QQmlEngine *engine) {
+    engine->addImportPath(QStringLiteral("qrc:/"));
     QQmlContext *context = engine->rootContext();
     context->setContextProperty(QStringLiteral("ui_View"), window.view());
     context->setContextProperty(QStringLiteral("hid"), &window.hidLink());

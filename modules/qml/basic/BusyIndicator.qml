@@ -18,18 +18,18 @@ Item {
         width: label.implicitWidth + 48
         height: 40
         radius: 4
-        color: colorBlack
+        color: Theme.colorBlack
         opacity: 0.75 * label.opacity
-        border.color: colorOrange
+        border.color: Theme.colorOrange
     }
     Text {
         id: label
         anchors.horizontalCenter: parent.horizontalCenter
         y: parent.height / 2 + 140
         text: "LOADING ......"
-        color: fontColor
-        font.family: fontFamily
-        font.pixelSize: fontMaxSize
+        color: Theme.fontColor
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontMaxSize
         font.letterSpacing: 2
         SequentialAnimation on opacity {
             running: busy.visible

@@ -1,7 +1,7 @@
 import QtQuick
 
-// Frame of the draggable dialogs: colorGray0 body, 40-high black title bar
-// with the title and a close icon, an optional colorOrange rule under it.
+// Frame of the draggable dialogs: Theme.colorGray0 body, 40-high black title bar
+// with the title and a close icon, an optional Theme.colorOrange rule under it.
 Rectangle {
     id: dialog
 
@@ -19,7 +19,7 @@ Rectangle {
         y = Math.round((parent.height - height) / 2)
     }
 
-    color: colorGray0
+    color: Theme.colorGray0
     visible: false
 
     DialogDrag {
@@ -29,14 +29,14 @@ Rectangle {
         id: bar
         width: parent.width
         height: dialog.titleHeight
-        color: colorBlack
+        color: Theme.colorBlack
         Text {
             x: 16
             anchors.verticalCenter: parent.verticalCenter
             text: dialog.title
-            color: fontColor
-            font.family: fontFamily
-            font.pixelSize: fontMiddleSize
+            color: Theme.fontColor
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontMiddleSize
         }
         IconButton {
             anchors.right: parent.right
@@ -49,7 +49,7 @@ Rectangle {
             anchors.bottom: parent.bottom
             width: parent.width
             height: 1
-            color: colorOrange
+            color: Theme.colorOrange
             visible: dialog.hasRule
         }
     }

@@ -5,10 +5,10 @@ Rectangle {
     id: header
 
     property alias text: label.text
-    property color fillColor: colorGray0
+    property color fillColor: Theme.colorGray0
     property int horizontalOffset: 0
     property bool isOpen: false
-    property color borderColor: colorGray1
+    property color borderColor: Theme.colorGray1
 
     signal clicked()
 
@@ -22,9 +22,9 @@ Rectangle {
         width: parent.width - 24
         horizontalAlignment: Text.AlignHCenter
         elide: Text.ElideRight
-        color: fontColor
-        font.family: fontFamily
-        font.pixelSize: fontNormalSize
+        color: Theme.fontColor
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontNormalSize
     }
     Image {
         anchors.right: parent.right

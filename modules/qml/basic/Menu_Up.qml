@@ -1,5 +1,5 @@
 import QtQuick
-import "../panels"
+import modules.qml.panels
 
 // Top bar: About, minimise and close, and the profile drop-down to their left.
 Item {
@@ -18,8 +18,8 @@ Item {
         x: -16 - width
         y: -4
         width: 144
-        bgColor: colorGray0
-        borderColor: colorGray1
+        bgColor: Theme.colorGray0
+        borderColor: Theme.colorGray1
         mdItems: menu.profilePage ? menu.profilePage.profileDataModel0 : null
         count: menu.profilePage ? menu.profilePage.profileDataModel0.count : 0
         onValueChange: function (index) {

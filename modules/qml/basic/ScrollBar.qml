@@ -1,6 +1,6 @@
 import QtQuick
 
-// A 12-wide white bar, bordered in colorGray3, that scrolls a Flickable when
+// A 12-wide white bar, bordered in Theme.colorGray3, that scrolls a Flickable when
 // dragged and follows it otherwise.
 Item {
     id: bar
@@ -22,7 +22,7 @@ Item {
            ? (bar.height - height) * bar.flickable.contentY / bar.range : y
         radius: 2
         color: "#ffffff"
-        border.color: colorGray3
+        border.color: Theme.colorGray3
         onYChanged: if (thumbArea.drag.active && bar.range > 0)
                         bar.flickable.contentY = y / (bar.height - height) * bar.range
 

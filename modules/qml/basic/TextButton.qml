@@ -1,12 +1,12 @@
 import QtQuick
 
-// A filled text button: colorBlue, colorOrange under the pointer.
+// A filled text button: Theme.colorBlue, Theme.colorOrange under the pointer.
 Rectangle {
     id: button
 
     property alias text: label.text
-    property color normalColor: colorBlue
-    property color hoverColor: colorOrange
+    property color normalColor: Theme.colorBlue
+    property color hoverColor: Theme.colorOrange
     readonly property bool hovered: area.containsMouse
 
     signal clicked()
@@ -20,9 +20,9 @@ Rectangle {
     Text {
         id: label
         anchors.centerIn: parent
-        color: fontColor
-        font.family: fontFamily
-        font.pixelSize: fontNormalSize
+        color: Theme.fontColor
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontNormalSize
     }
     MouseArea {
         id: area

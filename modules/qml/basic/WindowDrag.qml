@@ -6,6 +6,8 @@ MouseArea {
     id: drag
 
     property point pressPoint
+    // The window controller ("ui_Ctl"); without one nothing moves.
+    property QtObject controller: null
 
     signal backgroundPressed()
 
@@ -15,9 +17,9 @@ MouseArea {
         backgroundPressed()
     }
     onPositionChanged: function (mouse) {
-        if (!pressed || typeof ui_Ctl === "undefined" || !ui_Ctl)
+        if (!pressed || !controller)
             return
-        ui_Ctl.onXChanged(Math.round(mouse.x - pressPoint.x))
-        ui_Ctl.onYChanged(Math.round(mouse.y - pressPoint.y))
+        controller.onXChanged(Math.round(mouse.x - pressPoint.x))
+        controller.onYChanged(Math.round(mouse.y - pressPoint.y))
     }
 }

@@ -1,4 +1,5 @@
 import QtQuick
+import modules.qml.basic
 
 // About menu: the web site and the version, 24-pixel rows.
 Rectangle {
@@ -10,8 +11,8 @@ Rectangle {
 
     width: 200
     height: 2 * 24 + 2
-    color: colorGray0
-    border.color: colorGray1
+    color: Theme.colorGray0
+    border.color: Theme.colorGray1
     visible: false
 
     Column {
@@ -25,16 +26,16 @@ Rectangle {
                 required property string modelData
                 width: about.width - 2
                 height: 24
-                color: area.containsMouse ? colorOrange : "transparent"
+                color: area.containsMouse ? Theme.colorOrange : "transparent"
                 Text {
                     x: 10
                     width: parent.width - 20
                     anchors.verticalCenter: parent.verticalCenter
                     text: row.modelData
                     elide: Text.ElideRight
-                    color: fontColor
-                    font.family: fontFamily
-                    font.pixelSize: fontNormalSize
+                    color: Theme.fontColor
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontNormalSize
                 }
                 MouseArea {
                     id: area

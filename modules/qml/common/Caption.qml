@@ -1,8 +1,9 @@
 import QtQuick
+import modules.qml.basic
 
 // A caption in the system settings dialog and the gun editor.
 Text {
-    color: fontColor
-    font.family: fontFamily
-    font.pixelSize: fontNormalSize
+    color: Theme.fontColor
+    font.family: Theme.fontFamily
+    font.pixelSize: Theme.fontNormalSize
 }

@@ -1,6 +1,6 @@
 import QtQuick
-import "../basic"
-import "../panels"
+import modules.qml.basic
+import modules.qml.panels
 
 // DPI panel of the right column: up to eight upright stage sliders, the
 // active stage count, the current stage (a click on a stage's value
@@ -22,6 +22,8 @@ Rectangle {
     property int reportRate: 1
     property alias dpiSegment: stageCount
     property alias reportRateList: rateList
+
+    signal focusPages()
     // Report-rate bytes for 125, 250, 500 and 1000 Hz.
     readonly property var rateValues: [8, 4, 2, 1]
     // Label spacing by active stage count (index 1 to 8).
@@ -29,7 +31,7 @@ Rectangle {
 
     width: 232
     height: 256
-    color: colorBlack
+    color: Theme.colorBlack
 
     function stepOf() { return Math.max(1, dpiBase) }
     function lowest() { return Math.ceil(minDPI / stepOf()) * stepOf() }
@@ -133,10 +135,7 @@ Rectangle {
         isSave = true
     }
 
-    Connections {
-        target: mainWindow
-        function onEmptyAreaPressed() { rateList.closeMenu() }
-    }
+    function closeRateMenu() { rateList.closeMenu() }
 
     PanelTitle { text: dpiSetting.dpiSettingLang[0] }
     ListModel {
@@ -220,8 +219,8 @@ Rectangle {
                     x: 12 - width / 2
                     y: 88 - height / 2
                     rotation: 270
-                    colorS: stage.current ? colorOrange : colorGray2
-                    onBtnClick: mainWindow.mainFocus()
+                    colorS: stage.current ? Theme.colorOrange : Theme.colorGray2
+                    onBtnClick: dpiSetting.focusPages()
                     onValueChange: function (x) {
                         if (!stage.placing)
                             dpiSetting.setStage(stage.index, dpiSetting.dpiOf(x))
@@ -236,14 +235,14 @@ Rectangle {
                     anchors.horizontalCenter: parent.horizontalCenter
                     y: 178
                     text: dpiSetting.dpiValueArray[stage.index]
-                    color: stage.current ? colorOrange : fontColor
-                    font.family: fontFamily
-                    font.pixelSize: fontMinSize
+                    color: stage.current ? Theme.colorOrange : Theme.fontColor
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontMinSize
                     font.bold: stage.current
                     MouseArea {
                         anchors.fill: parent
                         onClicked: {
-                            mainWindow.mainFocus()
+                            dpiSetting.focusPages()
                             dpiSetting.chooseStage(stage.index)
                         }
                     }

@@ -1,4 +1,5 @@
 import QtQuick
+import modules.qml.basic
 
 // Editor panel of the left column: macro editor row and, with guns, the gun
 // editor row under a 1-pixel rule.
@@ -15,14 +16,14 @@ Rectangle {
 
     width: 232
     height: hasGun ? 100 : 76
-    color: colorBlack
+    color: Theme.colorBlack
 
     PanelTitle { text: panel.title }
     Column {
         x: 8
         y: 40
         EditorRow { text: panel.macroText; onClicked: panel.macroClicked() }
-        Rectangle { width: 216; height: 1; color: colorGray1; visible: panel.hasGun }
+        Rectangle { width: 216; height: 1; color: Theme.colorGray1; visible: panel.hasGun }
         EditorRow { objectName: "gunRow"; text: panel.gunText; visible: panel.hasGun; onClicked: panel.gunClicked() }
     }
 }

@@ -1,4 +1,5 @@
 import QtQuick
+import modules.qml.basic
 
 // One 216 x 24 row of the editor panel.
 Rectangle {
@@ -10,23 +11,23 @@ Rectangle {
 
     width: 216
     height: 24
-    color: area.containsMouse ? colorOrange : colorGray0
+    color: area.containsMouse ? Theme.colorOrange : Theme.colorGray0
 
     Text {
         id: label
         x: 8
         anchors.verticalCenter: parent.verticalCenter
-        color: fontColor
-        font.family: fontFamily
-        font.pixelSize: fontNormalSize
+        color: Theme.fontColor
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontNormalSize
     }
     Text {
         anchors.right: parent.right
         anchors.rightMargin: 8
         anchors.verticalCenter: parent.verticalCenter
         text: "›"
-        color: colorGray2
-        font.pixelSize: fontMaxSize
+        color: Theme.colorGray2
+        font.pixelSize: Theme.fontMaxSize
     }
     MouseArea {
         id: area

@@ -1,8 +1,9 @@
 import QtQuick
+import modules.qml.basic
 
 // A field caption in the assignment dialog.
 Text {
-    color: colorGray3
-    font.family: fontFamily
-    font.pixelSize: fontNormalSize
+    color: Theme.colorGray3
+    font.family: Theme.fontFamily
+    font.pixelSize: Theme.fontNormalSize
 }

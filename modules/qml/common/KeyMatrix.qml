@@ -1,5 +1,5 @@
 import QtQuick
-import "../basic"
+import modules.qml.basic
 
 // Key list of the left column. Holds the working assignment of all 16 key
 // slots (modKeys) and the factory-default copy (modKeys_tmp) for undo.
@@ -9,6 +9,9 @@ Rectangle {
     property var keyMatrixLang: ["Key ", "Key Function", "", "", ""]
     property int keyCount: 8
     property bool isSave: false
+    property Mouse mouseMain: null
+    property KeyAssigment keyAssigment: null
+    property GunControl gunControl: null
     property alias modKeys: working
     property alias modKeys_tmp: factory
     readonly property var builtIn: [[0, 0, 0xF0, 0], [0, 0, 0xF1, 0], [0, 0, 0xF2, 0], [0, 0, 0xF4, 0],
@@ -21,7 +24,7 @@ Rectangle {
 
     width: 232
     height: 40 + 24 * keyCount + 2 * (keyCount - 1) + 8
-    color: colorBlack
+    color: Theme.colorBlack
 
     function slotOf(codes) {
         return { "keyCode0": codes[0], "keyCode1": codes[1], "keyCode2": codes[2], "keyCode3": codes[3],
@@ -139,14 +142,14 @@ Rectangle {
                 objectName: "keyRow" + index
                 width: 216
                 height: 24
-                color: lit ? colorOrange : colorGray0
+                color: lit ? Theme.colorOrange : Theme.colorGray0
                 Text {
                     x: 8
                     anchors.verticalCenter: parent.verticalCenter
                     text: row.index < 8 ? keyMatrix.keyMatrixLang[0] + " " + (row.index + 1) : ""
-                    color: colorGray3
-                    font.family: fontFamily
-                    font.pixelSize: fontNormalSize
+                    color: Theme.colorGray3
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontNormalSize
                 }
                 Text {
                     objectName: "keyText"
@@ -154,9 +157,9 @@ Rectangle {
                     anchors.rightMargin: 8
                     anchors.verticalCenter: parent.verticalCenter
                     text: row.keyText
-                    color: fontColor
-                    font.family: fontFamily
-                    font.pixelSize: fontNormalSize
+                    color: Theme.fontColor
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontNormalSize
                 }
                 MouseArea {
                     id: area

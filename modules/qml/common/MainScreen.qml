@@ -1,6 +1,6 @@
 import QtQuick
-import "../basic"
-import "../panels"
+import modules.qml.basic
+import modules.qml.panels
 
 // Everything of the main screen behind the power-on logo: the regions of the
 // layout, the mask and the dialogs. The root builds it while the logo shows
@@ -37,13 +37,30 @@ Item {
     // Empty background: drags the window.
     WindowDrag {
         anchors.fill: parent
-        onBackgroundPressed: mainWindow.emptyAreaPressed()
+        controller: ui_Ctl
+        onBackgroundPressed: {
+            dpiSetting.closeRateMenu()
+            mainWindow.emptyAreaPressed()
+        }
+    }
+
+    // The last left button is never re-assigned: the selection is dropped.
+    function openKey(index) {
+        if (keyMatrix.checkOneLeftKey()) {
+            mouseMain.selectKey = -1
+            return
+        }
+        mainWindow.showMask()
+        mainWindow.mainFocus()
+        keyAssigment.show(index)
     }
 
     Mouse {
         id: mouseMain
         objectName: "mouseMain"
         visible: mainWindow.isRevealed
+        keyAssigment: keyAssigment
+        onKeyOpened: function (index) { mainScreen.openKey(index) }
     }
 
     Column {
@@ -56,6 +73,9 @@ Item {
         KeyMatrix {
             id: keyMatrix
             objectName: "keyMatrix"
+            mouseMain: mouseMain
+            keyAssigment: keyAssigment
+            gunControl: gunControl
             onEnterBtn: function (index) { mouseMain.selectKey = index }
             onLeaveBtn: function (index) { if (!keyAssigment.visible) mouseMain.selectKey = -1 }
             onClickBtn: function (index) {
@@ -83,7 +103,7 @@ Item {
             width: 232
             height: 24
             radius: 0
-            normalColor: colorBlack
+            normalColor: Theme.colorBlack
             text: mainWindow.lang(mainWindow.mainLang, 9)
             onClicked: mainWindow.openDialog(systemSetting, true)
         }
@@ -99,6 +119,7 @@ Item {
         DpiSetting {
             id: dpiSetting
             objectName: "dpiSetting"
+            onFocusPages: mainWindow.mainFocus()
         }
         LightControl {
             id: lightControl
@@ -132,7 +153,7 @@ Item {
             id: saveButton
             objectName: "saveButton"
             text: mainWindow.lang(mainWindow.mainLang, 10)
-            normalColor: mainWindow.isPending ? "#ff3030" : colorBlue
+            normalColor: mainWindow.isPending ? "#ff3030" : Theme.colorBlue
             onClicked: mainWindow.save()
         }
     }
@@ -173,6 +194,7 @@ Item {
         visible: false
         WindowDrag {
             anchors.fill: parent
+            controller: ui_Ctl
             onBackgroundPressed: {
                 if (macroEditor.visible)
                     macroEditor.macroEditorFocus()
@@ -202,6 +224,8 @@ Item {
     SystemSetting {
         id: systemSetting
         objectName: "systemSetting"
+        onFocusPages: mainWindow.mainFocus()
+        onClosed: mainWindow.hideMask()
     }
     KeyAssigment {
         id: keyAssigment
@@ -214,6 +238,11 @@ Item {
     Profile {
         id: profile
         objectName: "profile"
+        menuUp: menuUp
+        onClosed: {
+            mainWindow.hideMask()
+            mainWindow.mainFocus()
+        }
         // The drop-down passes a row; the switch needs that row's profile.
         onChangeProfile: function (tmpProfileNo) { mainWindow.switchProfile(profile.numberOfRow(tmpProfileNo)) }
         onActiveProfileReplaced: mainWindow.reloadProfile()

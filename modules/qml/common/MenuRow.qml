@@ -1,4 +1,5 @@
 import QtQuick
+import modules.qml.basic
 
 // One row of the macro editor's context menus; highlighted under the pointer.
 Rectangle {
@@ -7,14 +8,14 @@ Rectangle {
     signal chosen()
     width: parent ? parent.width : 80
     height: 24
-    color: rowArea.containsMouse ? colorOrange : "transparent"
+    color: rowArea.containsMouse ? Theme.colorOrange : "transparent"
     Text {
         x: 8
         anchors.verticalCenter: parent.verticalCenter
         text: menuRow.text
-        color: fontColor
-        font.family: fontFamily
-        font.pixelSize: fontNormalSize
+        color: Theme.fontColor
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontNormalSize
     }
     MouseArea {
         id: rowArea

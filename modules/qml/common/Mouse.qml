@@ -1,4 +1,5 @@
 import QtQuick
+import modules.qml.basic
 
 // Mouse picture with its numbered hot spots; a hot spot opens the
 // assignment dialog for its slot.
@@ -7,6 +8,7 @@ Item {
 
     property int keyCount: 8
     property int selectKey: -1
+    property KeyAssigment keyAssigment: null
     readonly property var leaders: [Qt.point(342, 132), Qt.point(534, 132), Qt.point(489, 83),
         Qt.point(418, 316), Qt.point(418, 358), Qt.point(315, 460), Qt.point(645, 455), Qt.point(368, 229)]
     readonly property var boxes: [Qt.point(294, 120), Qt.point(580, 120), Qt.point(467, 59),
@@ -14,18 +16,13 @@ Item {
     readonly property string imgPath: "qrc:/mouse/modules/img/skin1/mouse/"
 
     signal clickKey(int index)
+    // A key was chosen: the main screen opens its assignment dialog.
+    signal keyOpened(int index)
 
-    // The last left button is never re-assigned: the selection is dropped.
     function chooseKey(index) {
         selectKey = index
         clickKey(index)
-        if (keyMatrix.checkOneLeftKey()) {
-            selectKey = -1
-            return
-        }
-        mainWindow.showMask()
-        mainWindow.mainFocus()
-        keyAssigment.show(index)
+        keyOpened(index)
     }
 
     width: 1024
@@ -58,14 +55,14 @@ Item {
             width: 48
             height: 24
             radius: 2
-            color: lit ? colorOrange : colorGray0
-            border.color: lit ? colorOrange : colorGray1
+            color: lit ? Theme.colorOrange : Theme.colorGray0
+            border.color: lit ? Theme.colorOrange : Theme.colorGray1
             Text {
                 anchors.centerIn: parent
                 text: hotSpot.index + 1
-                color: fontColor
-                font.family: fontFamily
-                font.pixelSize: fontNormalSize
+                color: Theme.fontColor
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontNormalSize
             }
             MouseArea {
                 id: area

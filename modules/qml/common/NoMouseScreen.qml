@@ -1,5 +1,5 @@
 import QtQuick
-import "../basic"
+import modules.qml.basic
 
 // Shown instead of the main screen while no mouse is connected: the product's
 // picture and one line for the case; for a mouse that cannot be opened, also
@@ -20,6 +20,8 @@ Item {
     property color textColor: "#ffffff"
     property color hintColor: "#d1d1d1"
     property string fontName: ""
+    // The window controller, for the drag.
+    property QtObject controller: null
 
     signal minimizeClicked()
     signal closeClicked()
@@ -32,7 +34,10 @@ Item {
     Image { source: "qrc:/modules/img/background.png" }
     Image { source: "qrc:/modules/img/titleBar.png" }
     Image { x: 52; y: 24; source: "qrc:/modules/img/titleLogo.png" }
-    WindowDrag { anchors.fill: parent }
+    WindowDrag {
+        anchors.fill: parent
+        controller: noMouse.controller
+    }
     Row {
         x: 956
         y: 16

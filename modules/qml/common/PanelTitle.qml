@@ -1,11 +1,12 @@
 import QtQuick
+import modules.qml.basic
 
 // Bold panel heading at (8, 12).
 Text {
     x: 8
     y: 12
-    color: fontColor
-    font.family: fontFamily
-    font.pixelSize: fontMiddleSize
+    color: Theme.fontColor
+    font.family: Theme.fontFamily
+    font.pixelSize: Theme.fontMiddleSize
     font.bold: true
 }

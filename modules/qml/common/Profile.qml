@@ -1,5 +1,5 @@
 import QtQuick
-import "../basic"
+import modules.qml.basic
 
 // Profile dialog: the user's profiles (at most six rows, row 0 the standard
 // one), and the row list the top profile drop-down shows. Each row carries
@@ -18,10 +18,14 @@ Dialog {
     readonly property int maxRows: 6
     readonly property int activeRow: rowOfNumber(profileNo)
     property alias profileDataModel0: rows
+    // The top bar's drop-down lists the same rows.
+    property Menu_Up menuUp: null
 
     signal changeProfile(int tmpProfileNo)
     // The active profile's file was replaced: the pages must read it again.
     signal activeProfileReplaced()
+    // Closed by its own button; the main screen lifts the mask.
+    signal closed()
 
     width: 415
     height: 288
@@ -77,7 +81,7 @@ Dialog {
     }
     // The top drop-down points at rows: keep it on the active profile.
     function syncTopList() {
-        if (typeof menuUp !== "undefined" && menuUp && activeRow >= 0)
+        if (menuUp && activeRow >= 0)
             menuUp.profileBtn.currentSelect = activeRow
     }
 
@@ -190,8 +194,7 @@ Dialog {
     onCloseClicked: {
         profileFocus()
         visible = false
-        mainWindow.hideMask()
-        mainWindow.mainFocus()
+        closed()
     }
 
     Rectangle {
@@ -200,7 +203,7 @@ Dialog {
         y: 16
         width: 384
         height: 180
-        color: colorBlack
+        color: Theme.colorBlack
 
         ListView {
             id: rowList
@@ -215,15 +218,15 @@ Dialog {
                 required property string textValue
                 width: rowList.width
                 height: 27
-                color: index === profile.currentRow || area.containsMouse ? colorOrange : colorBlack
+                color: index === profile.currentRow || area.containsMouse ? Theme.colorOrange : Theme.colorBlack
                 Text {
                     x: 12
                     anchors.verticalCenter: parent.verticalCenter
                     text: rowItem.textValue
                     visible: profile.editingRow !== rowItem.index
-                    color: fontColor
-                    font.family: fontFamily
-                    font.pixelSize: fontNormalSize
+                    color: Theme.fontColor
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontNormalSize
                 }
                 MouseArea {
                     id: area
@@ -269,15 +272,15 @@ Dialog {
         spacing: 8
         TextButton {
             objectName: "newButton"
-            normalColor: colorGray0
-            border.color: hovered ? Qt.rgba(1, 1, 1, 0.35) : colorGray1
+            normalColor: Theme.colorGray0
+            border.color: hovered ? Qt.rgba(1, 1, 1, 0.35) : Theme.colorGray1
             text: profile.lang(1)
             onClicked: profile.newProfile()
         }
         TextButton {
             objectName: "importButton"
-            normalColor: colorGray0
-            border.color: hovered ? Qt.rgba(1, 1, 1, 0.35) : colorGray1
+            normalColor: Theme.colorGray0
+            border.color: hovered ? Qt.rgba(1, 1, 1, 0.35) : Theme.colorGray1
             text: profile.lang(2)
             onClicked: profile.importProfile()
         }
@@ -290,8 +293,8 @@ Dialog {
         height: 48
         z: 10
         visible: false
-        color: colorGray0
-        border.color: colorGray1
+        color: Theme.colorGray0
+        border.color: Theme.colorGray1
         Column {
             Repeater {
                 model: 2
@@ -301,14 +304,14 @@ Dialog {
                     objectName: index === 0 ? "menuDelete" : "menuExport"
                     width: rowMenu.width
                     height: 24
-                    color: entryArea.containsMouse ? colorOrange : "transparent"
+                    color: entryArea.containsMouse ? Theme.colorOrange : "transparent"
                     Text {
                         x: 12
                         anchors.verticalCenter: parent.verticalCenter
                         text: profile.lang(3 + entry.index)
-                        color: fontColor
-                        font.family: fontFamily
-                        font.pixelSize: fontNormalSize
+                        color: Theme.fontColor
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.fontNormalSize
                     }
                     MouseArea {
                         id: entryArea

@@ -1,5 +1,5 @@
 import QtQuick
-import "../basic"
+import modules.qml.basic
 
 // Factory-reset confirmation: 427 x 102, draggable inside the window.
 Dialog {
@@ -21,9 +21,9 @@ Dialog {
         x: 16
         y: 10
         text: resetBox.message
-        color: fontColor
-        font.family: fontFamily
-        font.pixelSize: fontNormalSize
+        color: Theme.fontColor
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontNormalSize
     }
     Row {
         anchors.right: parent.right
@@ -35,7 +35,7 @@ Dialog {
             width: 88
             height: 25
             text: resetBox.cancelText
-            normalColor: colorGray1
+            normalColor: Theme.colorGray1
             onClicked: resetBox.rejected()
         }
         TextButton {

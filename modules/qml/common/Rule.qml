@@ -1,9 +1,10 @@
 import QtQuick
+import modules.qml.basic
 
 // A one-pixel separator across the system settings dialog.
 Rectangle {
     x: 16
     width: 384
     height: 1
-    color: colorBlack
+    color: Theme.colorBlack
 }

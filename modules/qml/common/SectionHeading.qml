@@ -1,4 +1,5 @@
 import QtQuick
+import modules.qml.basic
 
 // A bold section title with a rule under it, as the assignment dialog uses.
 Item {
@@ -9,15 +10,15 @@ Item {
     Text {
         id: label
         y: 4
-        color: fontColor
-        font.family: fontFamily
-        font.pixelSize: fontNormalSize
+        color: Theme.fontColor
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontNormalSize
         font.bold: true
     }
     Rectangle {
         y: 26
         width: parent.width
         height: 1
-        color: colorBlack
+        color: Theme.colorBlack
     }
 }

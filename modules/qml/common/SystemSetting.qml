@@ -1,6 +1,6 @@
 import QtQuick
-import "../basic"
-import "../panels"
+import modules.qml.basic
+import modules.qml.panels
 
 // System settings dialog: the desktop's cursor speed, double-click speed
 // and wheel lines, each applied as soon as it changes.
@@ -15,6 +15,10 @@ Dialog {
     property alias mouseSpeed: speedSlider
     property alias doubleSpeed: doubleSlider
     property alias rowsBox: rows
+
+    // Closed by its own button; the main screen lifts the mask.
+    signal closed()
+    signal focusPages()
 
     width: 416
     height: 312
@@ -80,7 +84,7 @@ Dialog {
     onCloseClicked: {
         rows.closeFocus()
         visible = false
-        mainWindow.hideMask()
+        closed()
     }
     onBackgroundPressed: rows.closeFocus()
 
@@ -102,8 +106,8 @@ Dialog {
         width: 352
         onValueChangeDelay: systemSetting.saveData(true, 1)
     }
-    Caption { x: 32; y: 58; text: systemSetting.lang(3); color: colorGray2 }
-    Caption { x: 384 - implicitWidth; y: 58; text: systemSetting.lang(4); color: colorGray2 }
+    Caption { x: 32; y: 58; text: systemSetting.lang(3); color: Theme.colorGray2 }
+    Caption { x: 384 - implicitWidth; y: 58; text: systemSetting.lang(4); color: Theme.colorGray2 }
     Rule { y: 82 }
 
     Caption { x: 16; y: 94; text: systemSetting.lang(2) }
@@ -115,8 +119,8 @@ Dialog {
         width: 352
         onValueChangeDelay: systemSetting.saveData(true, 2)
     }
-    Caption { x: 32; y: 140; text: systemSetting.lang(3); color: colorGray2 }
-    Caption { x: 384 - implicitWidth; y: 140; text: systemSetting.lang(4); color: colorGray2 }
+    Caption { x: 32; y: 140; text: systemSetting.lang(3); color: Theme.colorGray2 }
+    Caption { x: 384 - implicitWidth; y: 140; text: systemSetting.lang(4); color: Theme.colorGray2 }
     Rule { y: 164 }
 
     Caption { x: 16; y: 176; text: systemSetting.lang(5) }
@@ -137,8 +141,8 @@ Dialog {
         y: rowsRadio.y + rowsRadio.height / 2 - 8
         width: 32
         height: 16
-        color: colorBlack
-        border.color: colorGray1
+        color: Theme.colorBlack
+        border.color: Theme.colorGray1
         RectInput {
             id: rows
             objectName: "rowsBox"
@@ -147,7 +151,7 @@ Dialog {
             maxValue: 100
             textValue: "1"
             Component.onCompleted: txtInput.maximumLength = 3
-            onInputSignal: mainWindow.mainFocus()
+            onInputSignal: systemSetting.focusPages()
             onEndInputSignal: {
                 var n = parseInt(rows.textValue, 10)
                 if (!isFinite(n) || n < 1)

@@ -1,4 +1,5 @@
 import QtQuick
+import modules.qml.basic
 
 // Label, then a 12 x 12 box. The click signal comes before the state flips,
 // so a handler sees the state from before the click.
@@ -10,7 +11,7 @@ Item {
     property int index: -1
     property int gapValue: 8
     property color bgColor: "transparent"
-    property color borderColor: colorGray2
+    property color borderColor: Theme.colorGray2
 
     signal btnClick(int index)
 
@@ -21,9 +22,9 @@ Item {
         id: label
         anchors.verticalCenter: parent.verticalCenter
         text: check.textValue
-        color: fontColor
-        font.family: fontFamily
-        font.pixelSize: fontNormalSize
+        color: Theme.fontColor
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontNormalSize
     }
     Rectangle {
         id: box

@@ -1,5 +1,5 @@
 import QtQuick
-import "../basic"
+import modules.qml.basic
 
 // Like DropDownList, but the entries open as a three-column grid, each cell
 // as wide as the header. Empty cells keep the current selection.
@@ -10,8 +10,8 @@ Item {
     property var mdItems: emptyModel
     property int currentSelect: 0
     property string textValue: entryText(currentSelect)
-    property color borderColor: colorGray1
-    property color bgColor: colorGray0
+    property color borderColor: Theme.colorGray1
+    property color bgColor: Theme.colorGray0
     property int horizontalOffset: 0
     readonly property int entryCount: mdItems ? (mdItems.count !== undefined ? mdItems.count : mdItems.length) : 0
     readonly property int rows: Math.ceil(entryCount / 3)
@@ -88,14 +88,14 @@ Item {
                     width: grid.width
                     height: 24
                     color: label !== "" && (index === grid.currentSelect || cellArea.containsMouse)
-                           ? colorOrange : grid.bgColor
+                           ? Theme.colorOrange : grid.bgColor
                     border.color: grid.borderColor
                     Text {
                         anchors.centerIn: parent
                         text: cell.label
-                        color: fontColor
-                        font.family: fontFamily
-                        font.pixelSize: fontNormalSize
+                        color: Theme.fontColor
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.fontNormalSize
                     }
                     MouseArea {
                         id: cellArea

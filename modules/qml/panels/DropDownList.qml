@@ -1,5 +1,5 @@
 import QtQuick
-import "../basic"
+import modules.qml.basic
 
 // A header showing the current entry and a list that slides out below it,
 // 24 pixels an entry, at most 10 tall (a scroll bar beyond that).
@@ -11,8 +11,8 @@ Item {
     property var mdItems: emptyModel
     property int currentSelect: 2
     property string textValue: entryText(currentSelect)
-    property color borderColor: colorGray1
-    property color bgColor: colorGray0
+    property color borderColor: Theme.colorGray1
+    property color bgColor: Theme.colorGray0
     property int horizontalOffset: 0
     readonly property bool isSliding: slide.running
     readonly property int visibleRows: Math.min(count, 10)
@@ -110,14 +110,14 @@ Item {
                 width: entries.width
                 height: 24
                 color: index === dropDown.currentSelect || entryArea.containsMouse
-                       ? colorOrange : dropDown.bgColor
+                       ? Theme.colorOrange : dropDown.bgColor
                 Text {
                     anchors.centerIn: parent
                     anchors.horizontalCenterOffset: dropDown.horizontalOffset
                     text: dropDown.entryText(entry.index)
-                    color: fontColor
-                    font.family: fontFamily
-                    font.pixelSize: fontNormalSize
+                    color: Theme.fontColor
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontNormalSize
                 }
                 // The rightmost 15 pixels belong to the scroll bar.
                 MouseArea {

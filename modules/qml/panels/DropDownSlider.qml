@@ -1,5 +1,5 @@
 import QtQuick
-import "../basic"
+import modules.qml.basic
 
 // A header with the owner's text; opens a 24-high panel holding a slider.
 Item {
@@ -7,10 +7,10 @@ Item {
 
     property bool isDrop: false
     property string textValue: ""
-    property color borderColor: colorGray1
-    property color bgColor: colorGray0
-    property color sliderBgColor: colorGray0
-    property color sliderbarBg: colorGray1
+    property color borderColor: Theme.colorGray1
+    property color bgColor: Theme.colorGray0
+    property color sliderBgColor: Theme.colorGray0
+    property color sliderbarBg: Theme.colorGray1
     property int horizontalOffset: 0
     property alias slider: bar
 

@@ -1,4 +1,5 @@
 import QtQuick
+import modules.qml.basic
 
 // A round mark with its label; exclusion within a group is the owner's.
 Item {
@@ -21,13 +22,13 @@ Item {
         radius: 5
         anchors.verticalCenter: parent.verticalCenter
         color: "transparent"
-        border.color: colorGray3
+        border.color: Theme.colorGray3
         Rectangle {
             anchors.centerIn: parent
             width: 6
             height: 6
             radius: 3
-            color: colorOrange
+            color: Theme.colorOrange
             visible: radio.isSelect
         }
     }
@@ -36,9 +37,9 @@ Item {
         x: mark.width + radio.gapValue
         anchors.verticalCenter: parent.verticalCenter
         text: radio.textValue
-        color: fontColor
-        font.family: fontFamily
-        font.pixelSize: fontNormalSize
+        color: Theme.fontColor
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontNormalSize
     }
     MouseArea {
         anchors.fill: parent

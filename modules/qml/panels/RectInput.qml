@@ -1,4 +1,5 @@
 import QtQuick
+import modules.qml.basic
 
 // A centred one-line integer field of at most 4 characters.
 Item {
@@ -29,10 +30,10 @@ Item {
         maximumLength: 4
         selectByMouse: true
         clip: true
-        color: fontColor
-        selectionColor: colorOrange
-        font.family: fontFamily
-        font.pixelSize: fontNormalSize
+        color: Theme.fontColor
+        selectionColor: Theme.colorOrange
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontNormalSize
         validator: IntValidator { bottom: input.minValue; top: input.maxValue }
         // The validator lets 300 through a 255 limit as "intermediate".
         onTextEdited: if (parseInt(text, 10) > input.maxValue) text = String(input.maxValue)

@@ -1,4 +1,5 @@
 import QtQuick
+import modules.qml.basic
 
 // Horizontal slider: a "slide" knob on a 6-pixel track. The value is the
 // knob position x (3 to width - 15); owners turn it into their units.
@@ -8,8 +9,8 @@ Item {
     property int segment: 10
     property int segmentValue: 0
     property bool isScale: false
-    property color colorS: colorOrange
-    property color trackColor: colorGray1
+    property color colorS: Theme.colorOrange
+    property color trackColor: Theme.colorGray1
     readonly property real minX: 3
     readonly property real maxX: width - 15
     readonly property alias knobX: knob.x
