@@ -1,6 +1,6 @@
 import QtQuick
-import "../basic"
-import "../panels"
+import modules.qml.basic
+import modules.qml.panels
 import "../js/lang.js" as Lang
 
 // The assignment dialog's macro function: the macro list, the editor

@@ -1,5 +1,5 @@
 import QtQuick
-import "../panels"
+import modules.qml.panels
 
 // One level row of the lighting panel (speed or brightness): a five-step
 // slider and its value in percent.
