@@ -130,30 +130,20 @@ void ControlService::refresh() {
   refreshQueued = false;
   const State now = readState();
   QVariantMap changed;
-  if (now.connected != published.connected) {
-    changed.insert(QStringLiteral("Connected"), now.connected);
-    emit adaptor->ConnectedChanged(now.connected);
-  }
-  if (now.profile != published.profile) {
-    changed.insert(QStringLiteral("Profile"), now.profile);
-    emit adaptor->ProfileChanged(now.profile);
-  }
-  if (now.profiles != published.profiles) {
-    changed.insert(QStringLiteral("Profiles"), QVariant::fromValue(now.profiles));
-    emit adaptor->ProfilesChanged(now.profiles);
-  }
-  if (now.dpiStage != published.dpiStage) {
-    changed.insert(QStringLiteral("DpiStage"), now.dpiStage);
-    emit adaptor->DpiStageChanged(now.dpiStage);
-  }
-  if (now.dpiStages != published.dpiStages) {
-    changed.insert(QStringLiteral("DpiStages"), QVariant::fromValue(now.dpiStages));
-    emit adaptor->DpiStagesChanged(now.dpiStages);
-  }
-  if (now.reportRate != published.reportRate) {
-    changed.insert(QStringLiteral("ReportRate"), now.reportRate);
-    emit adaptor->ReportRateChanged(now.reportRate);
-  }
+  // Each property that moved: its own change signal and one entry of the
+  // PropertiesChanged map.
+  const auto note = [&](const char *name, const auto &value, const auto &was, auto signal) {
+    if (value == was)
+      return;
+    changed.insert(QLatin1String(name), QVariant::fromValue(value));
+    emit(adaptor->*signal)(value);
+  };
+  note("Connected", now.connected, published.connected, &ControlAdaptor::ConnectedChanged);
+  note("Profile", now.profile, published.profile, &ControlAdaptor::ProfileChanged);
+  note("Profiles", now.profiles, published.profiles, &ControlAdaptor::ProfilesChanged);
+  note("DpiStage", now.dpiStage, published.dpiStage, &ControlAdaptor::DpiStageChanged);
+  note("DpiStages", now.dpiStages, published.dpiStages, &ControlAdaptor::DpiStagesChanged);
+  note("ReportRate", now.reportRate, published.reportRate, &ControlAdaptor::ReportRateChanged);
   published = now;
   if (changed.isEmpty() || !bus.isConnected())
     return;
