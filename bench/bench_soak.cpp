@@ -2,7 +2,7 @@
 // reports through the watch, unplug; over and over on the virtual mouse,
 // alternating the two command families. Prints resident memory and open
 // file descriptors after every 100 cycles and their growth from cycle 100
-// (past the thread pool's and allocator's warm-up) to the end, and over the
+// (past the allocator's warm-up) to the end, and over the
 // second half, which must be flat. Pauses are recorded, not slept: the
 // figures are about what a cycle leaves behind, not its speed.
 //   bench_soak [cycles]      default 10000; BENCH_SHORT=1: 400

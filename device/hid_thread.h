@@ -2,13 +2,13 @@
 
 #include "deviceentry.h"
 
-#include <QFuture>
 #include <QList>
 #include <QThread>
 
 #include <atomic>
 #include <functional>
 #include <mutex>
+#include <thread>
 
 struct hid_device_;
 typedef struct hid_device_ hid_device;
@@ -156,14 +156,10 @@ private:
   bool transportFree = true;
   std::function<void()> deferred;
   std::atomic_bool watchRunning = false;
-  // Qt's pool and future hand the link's state to the watch job and back
-  // through code ThreadSanitizer cannot see; this counter, released before
-  // the job starts and when it ends, makes those hand-overs visible to it.
-  std::atomic<unsigned> watchHandoff = 0;
   std::mutex watchEventsMutex;
   QList<WatchEvent> watchEvents;
   bool settleFlag = true;
-  QFuture<void> watchFuture;
+  std::thread watchThread;
   // The event interface the running watch reads; set on the GUI thread
   // before the job starts, so the job never reads the device list.
   QString watchPath;

@@ -1,6 +1,7 @@
-// The report watch: a pool job reading the event interface while a device is
-// connected. The job touches only its own event handle and its own copy of
-// the event path; everything it changes on the window goes to the GUI thread.
+// The report watch: a thread of its own reading the event interface while a
+// device is connected. It touches only its own event handle and its own copy
+// of the event path; everything it changes on the window goes to the GUI
+// thread.
 #include "hid_thread.h"
 #include "hidapi_global.h"
 #include "linkowner.h"
@@ -8,8 +9,6 @@
 #include "platform/pause.h"
 
 #include <QDebug>
-#include <QThreadPool>
-#include <QtConcurrent>
 
 namespace {
 
@@ -34,9 +33,10 @@ void Hid_Thread::startReportWatch(uint index) {
   // Without an event interface there is nothing to watch; leaving the flag
   // set would make the window ignore every later device change.
   watchRunning = !watchPath.isEmpty();
-  watchHandoff.fetch_add(1, std::memory_order_release);
-  watchFuture =
-      QtConcurrent::run(QThreadPool::globalInstance(), &Hid_Thread::reportWatch, this, index);
+  // A plain thread per start rather than a pool job: starting and joining
+  // it are hand-overs ThreadSanitizer sees, where a reused pool thread gets
+  // its job through Qt's locks, which it cannot see.
+  watchThread = std::thread(&Hid_Thread::reportWatch, this, index);
 }
 
 void Hid_Thread::armReportOption() {
@@ -61,11 +61,6 @@ void Hid_Thread::armReportOption() {
 }
 
 void Hid_Thread::reportWatch(uint index) {
-  watchHandoff.load(std::memory_order_acquire);
-  struct Ended {
-    std::atomic<unsigned> &handoff;
-    ~Ended() { handoff.fetch_add(1, std::memory_order_release); }
-  } ended{watchHandoff};
   if (watchPath.isEmpty())
     return;
   const QByteArray path = watchPath.toLocal8Bit();
@@ -100,15 +95,13 @@ void Hid_Thread::handleEventReport(const uchar *report, int length) {
 }
 
 void Hid_Thread::postWatchEvent(WatchEvent event) {
-  bool first = false;
-  {
-    std::lock_guard lock(watchEventsMutex);
-    first = watchEvents.isEmpty();
-    watchEvents.append(std::move(event));
-  }
-  // A call by name carries no data of its own: the events cross under the
-  // mutex, a hand-over ThreadSanitizer sees (Qt's event queue it cannot).
-  if (first)
+  // The call is posted under the mutex that deliverWatchEvents takes first:
+  // Qt's event queue hands the call over through locks ThreadSanitizer
+  // cannot see, and this makes the hand-over, and the call's own memory,
+  // visible to it.
+  std::lock_guard lock(watchEventsMutex);
+  watchEvents.append(std::move(event));
+  if (watchEvents.size() == 1)
     QMetaObject::invokeMethod(this, "deliverWatchEvents", Qt::QueuedConnection);
 }
 
@@ -148,7 +141,6 @@ void Hid_Thread::stopReportWatch() {
 }
 
 void Hid_Thread::waitForReportWatch() {
-  if (watchFuture.isRunning())
-    watchFuture.waitForFinished();
-  watchHandoff.load(std::memory_order_acquire);
+  if (watchThread.joinable())
+    watchThread.join();
 }

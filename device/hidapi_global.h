@@ -5,7 +5,7 @@
 // hidapi calls that touch the library's process-wide state. hidapi 0.13
 // (hidraw) keeps one error text for the whole process, which hid_open_path
 // and hid_enumerate free and replace; the report watch opens its interface on
-// a pool thread while the GUI thread opens and enumerates. These run under
+// the watch thread while the GUI thread opens and enumerates. These run under
 // one lock, held for the call alone: never across a pause or a read.
 namespace hidapi {
 

@@ -170,7 +170,7 @@ struct State {
   }
 };
 
-// Never destroyed: a pool thread may still wait on the event interface while
+// Never destroyed: the watch thread may still wait on the event interface while
 // the program exits.
 State &state() {
   static State *s = new State;

@@ -31,7 +31,7 @@ public:
   void clear();
 
 private:
-  // Shared with the recorder, so a pool thread still inside pauseMs never
+  // Shared with the recorder, so the watch thread still inside pauseMs never
   // touches a destroyed log.
   struct Record;
   std::shared_ptr<Record> record;

@@ -15,6 +15,8 @@
 #include <QThread>
 #include <QtGlobal>
 
+#include <mutex>
+
 namespace testsupport {
 
 // Lines of the shipped device entry, for tests that write their own lists.
@@ -112,14 +114,23 @@ inline QStringList sentBlocks() {
 // Every logged line since the last capture() start; qDebug output is the
 // program's failure channel, so tests read it back from here.
 inline QStringList messages;
+inline std::mutex messagesMutex;
 
 inline void collectMessage(QtMsgType, const QMessageLogContext &, const QString &text) {
-  // Lines from pool threads (the report watch) join on the GUI thread, so the
-  // list is only ever touched by the thread the checks run on.
+  // Lines from the report watch thread join on the GUI thread, so the
+  // list is only ever touched by the thread the checks run on. Posting under
+  // a mutex the call takes again makes Qt's hand-over visible to
+  // ThreadSanitizer.
   QCoreApplication *app = QCoreApplication::instance();
   if (app && QThread::currentThread() != app->thread()) {
+    std::lock_guard lock(messagesMutex);
     QMetaObject::invokeMethod(
-        app, [text] { messages << text; }, Qt::QueuedConnection);
+        app,
+        [text] {
+          std::lock_guard lock(messagesMutex);
+          messages << text;
+        },
+        Qt::QueuedConnection);
     return;
   }
   messages << text;

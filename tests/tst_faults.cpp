@@ -153,7 +153,7 @@ CleanRun cleanRun(const Slot &slot) {
   return {deviceCalls(), received()};
 }
 
-QByteArray readAll(const QString &path) {
+[[maybe_unused]] QByteArray readAll(const QString &path) {
   QFile f(path);
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
