@@ -72,8 +72,9 @@ State stateOf(const QString &state) {
   // Slot 1: slot 0 is the only left button and is never re-assigned.
   if (state == QLatin1String("assignment"))
     return {"mouseMain", "chooseKey", {1}};
+  // Eight stages, chosen as the stage-count drop-down would.
   if (state == QLatin1String("dpi"))
-    return {"dpiSetting", "showAllStages", {}};
+    return {"stageCount", "choose", {7}};
   if (state == QLatin1String("system"))
     return {nullptr, "openDialog", {QStringLiteral("systemSetting"), true}};
   return {};

@@ -20,6 +20,8 @@ Rectangle {
         y: 1
         Repeater {
             model: [about.url, "verison:1.0"]
+            // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
+            // qmllint disable unqualified
             delegate: Rectangle {
                 id: row
                 required property int index
@@ -44,6 +46,7 @@ Rectangle {
                     onClicked: about.rowClicked(row.index)
                 }
             }
+            // qmllint enable unqualified
         }
     }
 }

@@ -22,8 +22,8 @@ Item {
         y: 266
         width: 240
         height: 24
-        color: section.capturing ? colorOrange : colorGray0
-        border.color: colorGray1
+        color: section.capturing ? Theme.colorOrange : Theme.colorGray0
+        border.color: Theme.colorGray1
         Text {
             objectName: "comboText"
             x: 8
@@ -31,9 +31,9 @@ Item {
             anchors.verticalCenter: parent.verticalCenter
             text: section.capturing ? section.comboText : Lang.lang(section.strings, Lang.KeyAssigment.clickInput)
             elide: Text.ElideRight
-            color: fontColor
-            font.family: fontFamily
-            font.pixelSize: fontNormalSize
+            color: Theme.fontColor
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontNormalSize
         }
         MouseArea {
             anchors.fill: parent

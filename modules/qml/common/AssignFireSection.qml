@@ -20,6 +20,7 @@ Item {
     signal rateChosen(int rate)
     signal timesChosen(int times)
     signal scrollFrozen(bool frozen)
+    signal focusPages()
 
     function text(key) { return Lang.lang(strings, Lang.KeyAssigment[key]) }
     function times() {
@@ -35,15 +36,15 @@ Item {
         y: 156
         width: 96
         height: 24
-        color: section.capturing ? colorOrange : colorGray0
-        border.color: colorGray1
+        color: section.capturing ? Theme.colorOrange : Theme.colorGray0
+        border.color: Theme.colorGray1
         Text {
             id: fireBox
             anchors.centerIn: parent
             text: section.text("clickInput")
-            color: fontColor
-            font.family: fontFamily
-            font.pixelSize: fontNormalSize
+            color: Theme.fontColor
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontNormalSize
         }
         MouseArea {
             anchors.fill: parent
@@ -58,7 +59,7 @@ Item {
         y: 156
         width: 110
         textValue: "10ms"
-        onBtnClick: mainWindow.mainFocus()
+        onBtnClick: section.focusPages()
         onDragSignal: function (isDrag) { section.scrollFrozen(isDrag) }
         onValueChange: function (x) {
             var rate = Assignment.fireRateAt(x, rateSlider.slider.minX, rateSlider.slider.maxX)
@@ -72,8 +73,8 @@ Item {
         y: 192
         width: 48
         height: 20
-        color: colorBlack
-        border.color: colorGray1
+        color: Theme.colorBlack
+        border.color: Theme.colorGray1
         RectInput {
             id: timesBox
             objectName: "timesBox"

@@ -17,6 +17,7 @@ Item {
     signal optionChosen(int index)
     signal editorClicked()
     signal scrollFrozen(bool frozen)
+    signal focusPages()
 
     function text(i) { return Lang.lang(strings, i) }
 
@@ -31,7 +32,7 @@ Item {
         count: macroItems.count
         mdItems: macroItems
         currentSelect: -1
-        onBtnClick: mainWindow.mainFocus()
+        onBtnClick: section.focusPages()
         onDragSignal: function (isDrag) { section.scrollFrozen(isDrag) }
         onValueChange: function (index) { section.macroChosen(index) }
 
@@ -61,6 +62,8 @@ Item {
         Repeater {
             id: macroOptions
             model: 3
+            // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
+            // qmllint disable unqualified
             delegate: RadioButton {
                 required index
                 objectName: "macroOption" + index
@@ -68,6 +71,7 @@ Item {
                 isSelect: index === 0
                 onBtnClick: function (i) { section.optionChosen(i) }
             }
+            // qmllint enable unqualified
         }
     }
 }

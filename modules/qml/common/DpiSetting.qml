@@ -20,6 +20,8 @@ Rectangle {
     property var dpiValueArray: [500, 1000, 1500, 2000, 3000, 4000, 5000, 6000]
     property bool isSave: false
     property int reportRate: 1
+    // The back end (the host's "ui_View"), passed down by the main screen.
+    property var backEnd: null
     property alias dpiSegment: stageCount
     property alias reportRateList: rateList
 
@@ -52,11 +54,11 @@ Rectangle {
         dpiValueArray = values
     }
     function globalNumber(key, fallback) {
-        var n = Number(ui_View.getGlobalData(key))
+        var n = Number(backEnd.getGlobalData(key))
         return isFinite(n) && n > 0 ? Math.floor(n) : fallback
     }
     function profileNumber(key, fallback) {
-        var n = Number(ui_View.getData(key, false))
+        var n = Number(backEnd.getData(key, false))
         return isFinite(n) && n > 0 ? Math.floor(n) : fallback
     }
     function init(isSendData, isRecovery) {
@@ -65,17 +67,17 @@ Rectangle {
             currentDpiCount = profileNumber("mouse/currentDpiCount", currentDpiCount)
             minDPI = globalNumber("mouse/minDPI", minDPI)
             maxDPI = Math.max(minDPI + 1, globalNumber("mouse/maxDPI", maxDPI))
-            var sensor = ui_View.getGlobalData("mouse/sensorType")
+            var sensor = backEnd.getGlobalData("mouse/sensorType")
             if (sensor !== undefined && sensor !== null && String(sensor) !== "")
                 sensorType = String(sensor)
             dpiBase = globalNumber("mouse/dpiBase", dpiBase)
-            var rate = rateValues.indexOf(Number(ui_View.getData("mouse/reportRate", false)))
+            var rate = rateValues.indexOf(Number(backEnd.getData("mouse/reportRate", false)))
             if (rate >= 0) {
                 reportRate = rateValues[rate]
                 rateList.currentSelect = rate
             }
         }
-        var values = ui_View.getDataList("mouse/dpiValueArray", isRecovery)
+        var values = backEnd.getDataList("mouse/dpiValueArray", isRecovery)
         if (dpiCount > 8)
             return
         if (!isRecovery) {
@@ -91,7 +93,7 @@ Rectangle {
             console.warn("mouse/dpiValueArray unreadable; stages kept")
         if (isSendData) {
             saveData(true)
-            ui_View.mouseSetReportRate(reportRate)
+            backEnd.mouseSetReportRate(reportRate)
         }
     }
     // The knobs show the stored values as closely as a pixel allows; the
@@ -106,29 +108,24 @@ Rectangle {
     }
     function saveData(isSendData) {
         var values = dpiValueArray.map(function (v) { return Math.floor(Number(v)) })
-        ui_View.setDataList("mouse/dpiValueArray", values)
-        ui_View.setData("mouse/currentDpiCount", currentDpiCount)
+        backEnd.setDataList("mouse/dpiValueArray", values)
+        backEnd.setData("mouse/currentDpiCount", currentDpiCount)
         if (isSendData)
-            ui_View.mouseSetDpi(currentDpiCount, sensorType, values)
+            backEnd.mouseSetDpi(currentDpiCount, sensorType, values)
     }
     function chooseRate(index) {
         if (index < 0 || index >= rateValues.length)
             return
         reportRate = rateValues[index]
-        ui_View.setData("mouse/reportRate", reportRate)
-        ui_View.mouseSetReportRate(reportRate)
+        backEnd.setData("mouse/reportRate", reportRate)
+        backEnd.mouseSetReportRate(reportRate)
     }
     // The stage the mouse uses (0-based), as its own DPI button chooses it.
     function chooseStage(index) {
         if (index < 0 || index >= currentDpiCount)
             return
-        ui_View.mouseSetCurrentDPI(index + 1)
+        backEnd.mouseSetCurrentDPI(index + 1)
         currentDPI = index
-    }
-    // Every stage on show, nothing marked for saving (the demo's picture).
-    function showAllStages() {
-        currentDpiCount = stages.count
-        stageCount.currentSelect = currentDpiCount - 1
     }
     function undo() {
         init(false, true)
@@ -194,6 +191,8 @@ Rectangle {
         Repeater {
             id: stageRepeater
             model: 8
+            // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
+            // qmllint disable unqualified
             delegate: Item {
                 id: stage
                 required property int index
@@ -248,6 +247,7 @@ Rectangle {
                     }
                 }
             }
+            // qmllint enable unqualified
         }
     }
 }

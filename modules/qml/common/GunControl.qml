@@ -16,8 +16,16 @@ Dialog {
     property int selectIndex: 0
     property bool isSave: false
     property string xValue: "0"
-    readonly property bool isPresent: typeof isGun === "undefined" || isGun
+    // The back end (the host's "ui_View"), passed down by the main screen.
+    property var backEnd: null
+    // Whether the mouse has gun slots at all, from the window.
+    property bool isPresent: true
     readonly property var builtInNames: ["M416", "AKM", "M16A4", "SCAR-L", "UNP9", "Thomson"]
+    // Closed: the main screen lifts the mask. Slots sent: the key list goes
+    // out again with the new periods.
+    signal closed()
+    signal slotsSent()
+
     property alias gunNumberModel: presets
     property alias slotList: slotDrop
     property alias rateSlider: rateDrop
@@ -84,7 +92,7 @@ Dialog {
             slotNames.append({ "textValue": lang(str.gun) + s })
         fillPresets()
         for (var i = 0; i < 6; ++i) {
-            var d = ui_View.getGunData(i)
+            var d = backEnd.getGunData(i)
             if (!d || d.length < 6) {
                 if (d && d.length > 0)
                     console.warn("GunControl: preset", i, "has", d.length, "fields, built-in kept")
@@ -95,7 +103,7 @@ Dialog {
                              "gunPeriod": String(d[2]), "gunX": String(d[3]), "gunY": String(d[4]),
                              "gunTimes": String(d[5]) })
         }
-        var slots = ui_View.getGlobalData("mouse/selectGun")
+        var slots = backEnd.getGlobalData("mouse/selectGun")
         if (typeof slots === "string")
             slots = slots.split(",")
         for (s = 0; s < 3; ++s)
@@ -105,16 +113,16 @@ Dialog {
         loadPreset(selectIndex)
     }
 
-    function storeSlots() { ui_View.setGlobalData("mouse/selectGun", [selectGun1, selectGun2, selectGun3]) }
+    function storeSlots() { backEnd.setGlobalData("mouse/selectGun", [selectGun1, selectGun2, selectGun3]) }
     function savePreset(i) {
         var p = presets.get(i)
-        ui_View.mouseSaveGundata(i, [p.gunName, p.gunKey, p.gunPeriod, p.gunX, p.gunY, p.gunTimes])
+        backEnd.mouseSaveGundata(i, [p.gunName, p.gunKey, p.gunPeriod, p.gunX, p.gunY, p.gunTimes])
         isSave = true
     }
     function sendSlots() {
         for (var s = 0; s < 3; ++s) {
             var p = presets.get(slotOf(s))
-            ui_View.mouseSendGundata(s + 1, [toInt(p.gunTimes), toInt(p.gunX), toInt(p.gunY)])
+            backEnd.mouseSendGundata(s + 1, [toInt(p.gunTimes), toInt(p.gunX), toInt(p.gunY)])
         }
     }
 
@@ -204,12 +212,12 @@ Dialog {
     function closeDialog() {
         gunControlFocus()
         visible = false
-        mainWindow.hideMask()
+        closed()
         if (!isSave)
             return
         isSave = false
         sendSlots()
-        keyMatrix.saveData()
+        slotsSent()
     }
 
     ListModel { id: presets }
@@ -251,7 +259,7 @@ Dialog {
             currentSelect: 0
             onValueChange: function (index) { gunControl.chooseSlot(index) }
         }
-        Rectangle { y: 36; width: parent.width; height: 1; color: colorGray1 }
+        Rectangle { y: 36; width: parent.width; height: 1; color: Theme.colorGray1 }
 
         Caption { y: 48; text: gunControl.lang(gunControl.str.cursorAdjust) }
         Image {
@@ -296,14 +304,14 @@ Dialog {
                     width: 48
                     height: 20
                     color: "transparent"
-                    border.color: colorGray1
+                    border.color: Theme.colorGray1
                     Text {
                         objectName: "xText"
                         anchors.centerIn: parent
                         text: gunControl.xValue
-                        color: colorGray2
-                        font.family: fontFamily
-                        font.pixelSize: fontNormalSize
+                        color: Theme.colorGray2
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.fontNormalSize
                     }
                 }
             }
@@ -314,7 +322,7 @@ Dialog {
                     width: 48
                     height: 20
                     color: "transparent"
-                    border.color: colorGray1
+                    border.color: Theme.colorGray1
                     RectInput {
                         id: yInput
                         objectName: "yBox"
@@ -333,7 +341,7 @@ Dialog {
             }
         }
 
-        Rectangle { y: 272; width: parent.width; height: 1; color: colorGray1 }
+        Rectangle { y: 272; width: parent.width; height: 1; color: Theme.colorGray1 }
         Caption { y: 284; text: gunControl.lang(gunControl.str.fireAdjust) }
         Caption { y: 316; text: gunControl.lang(gunControl.str.rate) }
         DropDownSlider {
@@ -354,7 +362,7 @@ Dialog {
             width: 48
             height: 20
             color: "transparent"
-            border.color: colorGray1
+            border.color: Theme.colorGray1
             RectInput {
                 id: timesInput
                 objectName: "timesBox"

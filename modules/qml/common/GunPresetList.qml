@@ -1,4 +1,5 @@
 import QtQuick
+import modules.qml.basic
 
 // The gun editor's six presets, each a picture and a name.
 ListView {
@@ -12,6 +13,8 @@ ListView {
     clip: true
     boundsBehavior: Flickable.StopAtBounds
     currentIndex: selectIndex
+    // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
+    // qmllint disable unqualified
     delegate: Rectangle {
         id: gun
         required property int index
@@ -32,9 +35,9 @@ ListView {
             anchors.bottom: parent.bottom
             anchors.bottomMargin: 4
             text: gun.gunName
-            color: fontColor
-            font.family: fontFamily
-            font.pixelSize: fontNormalSize
+            color: Theme.fontColor
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontNormalSize
         }
         Rectangle {
             anchors.bottom: parent.bottom
@@ -49,4 +52,5 @@ ListView {
             onClicked: presetList.chosen(gun.index)
         }
     }
+    // qmllint enable unqualified
 }

@@ -1,4 +1,5 @@
 import QtQuick
+import modules.qml.basic
 
 // A text field laid over a list row to edit it in place. Return, Enter or
 // leaving the field end the edit (editEnded); open() and commit() serve
@@ -31,10 +32,10 @@ TextInput {
     height: 27
     visible: false
     verticalAlignment: TextInput.AlignVCenter
-    color: fontColor
-    selectionColor: colorGray1
-    font.family: fontFamily
-    font.pixelSize: fontNormalSize
+    color: Theme.fontColor
+    selectionColor: Theme.colorGray1
+    font.family: Theme.fontFamily
+    font.pixelSize: Theme.fontNormalSize
     Keys.onReturnPressed: editEnded()
     Keys.onEnterPressed: editEnded()
     onActiveFocusChanged: if (!activeFocus) editEnded()

@@ -45,15 +45,30 @@ Dialog {
     property string comboText: ""
     property int macroOption: 0
     property bool isScrollFrozen: false
+    // Passed down by the main screen: the key list's working and factory
+    // slots, the key names, the macro editor, the report-rate label and
+    // whether the mouse has gun slots.
+    property ListModel slotKeys: null
+    property ListModel factoryKeys: null
+    property KeyCodeString keyCodeString: null
+    property MacroEditor macroEditor: null
+    property string rateLabel: ""
+    property bool hasGun: true
+    // The back end (the host's "ui_View"), passed down by the main screen.
+    property var backEnd: null
 
     signal closed()
+    // An edit of the key list that waits for Save.
+    signal keysEdited()
+    signal focusPages()
+    signal macroEditorRequested()
 
     width: 416
     height: 404
     title: lang(str.key) + (slot + 1) + " : " + keyString
 
     function lang(i) { return Lang.lang(keyAssigmentLang, i) }
-    function labelOf(i) { return i < 0 ? (mainWindow.mainLang[3] !== undefined ? String(mainWindow.mainLang[3]) : "") : lang(i) }
+    function labelOf(i) { return i < 0 ? rateLabel : lang(i) }
     function hex2(n) { return Assignment.hex2(n) }
     function codeString(c0, c1, c2, c3) { return Assignment.codeString(c0, c1, c2, c3) }
     function labelsOf(table) { return table.map(function (row) { return labelOf(row[0]) }) }
@@ -61,7 +76,7 @@ Dialog {
         return Assignment.describe(Number(code0), Number(code1), Number(code2), Number(code3), labelOf,
                                    function (code) { return keyCodeString.keycodeTostr(code) },
                                    function (slot) {
-                                       var name = ui_View.getData("mouseMacroKey/" + slot, false)
+                                       var name = backEnd.getData("mouseMacroKey/" + slot, false)
                                        return name === undefined || name === null ? "" : String(name)
                                    })
     }
@@ -84,17 +99,17 @@ Dialog {
             model.append({ "textValue": i < table.length ? lang(table[i][0]) : "" })
     }
     function init() {
-        fillGrid(mediaItems, mediaTable, 9)
-        fillGrid(windowsItems, windowsTable, 9)
-        fillGrid(shortcutItems, shortcutTable, 12)
+        fillGrid(media.items, mediaTable, 9)
+        fillGrid(windows.items, windowsTable, 9)
+        fillGrid(shortcuts.items, shortcutTable, 12)
         // The macro editor fills the list; until it has, the stored names serve.
         if (macro.items.count === 0)
-            macro.list.addData(ui_View.getNameList(0), false)
+            macro.list.addData(backEnd.getNameList(0), false)
         macro.list.closeMenu()
     }
     function show(index) {
         slot = index
-        var s = keyMatrix.modKeys.get(index)
+        var s = slotKeys.get(index)
         keyString = s.keyText
         keyCode0 = s.keyCode0
         keyCode1 = s.keyCode1
@@ -107,9 +122,9 @@ Dialog {
     }
     function keyAssigmentFocus() {
         macro.list.closeMenu()
-        mediaGrid.closeMenu()
-        windowsGrid.closeMenu()
-        shortcutGrid.closeMenu()
+        media.grid.closeMenu()
+        windows.grid.closeMenu()
+        shortcuts.grid.closeMenu()
         fire.rateSlider.closeMenu()
         fire.timesBox.closeFocus()
     }
@@ -129,21 +144,21 @@ Dialog {
     function closeDialog() {
         endCapture()
         visible = false
-        var s = keyMatrix.modKeys.get(slot)
+        var s = slotKeys.get(slot)
         if (s && isChanged(s)) {
-            keyMatrix.modKeys.set(slot, { "keyCode0": keyCode0, "keyCode1": keyCode1, "keyCode2": keyCode2,
+            slotKeys.set(slot, { "keyCode0": keyCode0, "keyCode1": keyCode1, "keyCode2": keyCode2,
                                           "keyCode3": keyCode3, "keyText": keyString })
-            keyMatrix.isSave = true
+            keysEdited()
             if (keyCode0 === 4) {
                 macroEditor.sendMacro(slot, keyString)
-                ui_View.setData("mouseMacroKey/" + slot, keyString)
+                backEnd.setData("mouseMacroKey/" + slot, keyString)
             }
         }
         closed()
         keyAssigmentFocus()
     }
     function undo() {
-        var f = keyMatrix.modKeys_tmp.get(slot)
+        var f = factoryKeys.get(slot)
         if (!f || f.keyText === keyString)
             return
         keyString = f.keyText
@@ -151,9 +166,9 @@ Dialog {
         keyCode1 = f.keyCode1
         keyCode2 = f.keyCode2
         keyCode3 = f.keyCode3
-        keyMatrix.modKeys.set(slot, { "keyCode0": f.keyCode0, "keyCode1": f.keyCode1, "keyCode2": f.keyCode2,
+        slotKeys.set(slot, { "keyCode0": f.keyCode0, "keyCode1": f.keyCode1, "keyCode2": f.keyCode2,
                                       "keyCode3": f.keyCode3, "keyText": f.keyText })
-        keyMatrix.isSave = true
+        keysEdited()
     }
 
     function fireTimes() { return fire.times() }
@@ -280,6 +295,7 @@ Dialog {
         AssignFireSection {
             id: fire
             strings: keyAssigment.keyAssigmentLang
+            onFocusPages: keyAssigment.focusPages()
             capturing: keyAssigment.isFireInput
             onCaptureClicked: keyAssigment.startFire()
             onScrollFrozen: function (frozen) { keyAssigment.isScrollFrozen = frozen }
@@ -305,29 +321,26 @@ Dialog {
         }
 
         // 4. Media function
-        SectionHeading { y: 304; text: keyAssigment.lang(keyAssigment.str.mediaFunction) }
-        ListModel { id: mediaItems }
-        DropDownGrid {
-            id: mediaGrid
-            objectName: "mediaGrid"
-            x: 24
-            y: 340
-            width: 107
-            mdItems: mediaItems
-            onBtnClick: keyAssigment.chooseGrid(mediaGrid, keyAssigment.mediaTable)
+        AssignGridSection {
+            id: media
+            y: 304
+            heading: keyAssigment.lang(keyAssigment.str.mediaFunction)
+            gridName: "mediaGrid"
+            onChosen: keyAssigment.chooseGrid(media.grid, keyAssigment.mediaTable)
         }
 
         // 5. Macro function
         AssignMacroSection {
             id: macro
             strings: keyAssigment.keyAssigmentLang
+            onFocusPages: keyAssigment.focusPages()
             onScrollFrozen: function (frozen) { keyAssigment.isScrollFrozen = frozen }
             onMacroChosen: function (index) { keyAssigment.chooseMacro(index) }
             onOptionChosen: function (i) { keyAssigment.setMacroOption(i) }
             onEditorClicked: {
                 // Above this dialog, which stays open beneath it.
-                macroEditor.z = keyAssigment.z + 1
-                mainWindow.openDialog(macroEditor, true)
+                keyAssigment.macroEditor.z = keyAssigment.z + 1
+                keyAssigment.macroEditorRequested()
             }
         }
 
@@ -344,39 +357,31 @@ Dialog {
         }
 
         // 7. Windows function
-        SectionHeading { y: 590; text: keyAssigment.lang(keyAssigment.str.windowsFunction) }
-        ListModel { id: windowsItems }
-        DropDownGrid {
-            id: windowsGrid
-            objectName: "windowsGrid"
-            x: 24
-            y: 626
-            width: 107
-            mdItems: windowsItems
-            onBtnClick: keyAssigment.chooseGrid(windowsGrid, keyAssigment.windowsTable)
+        AssignGridSection {
+            id: windows
+            y: 590
+            heading: keyAssigment.lang(keyAssigment.str.windowsFunction)
+            gridName: "windowsGrid"
+            onChosen: keyAssigment.chooseGrid(windows.grid, keyAssigment.windowsTable)
         }
 
-        // 8. Shortcut function
-        SectionHeading { y: 664; text: keyAssigment.lang(keyAssigment.str.shortcutFunction) }
-        ListModel { id: shortcutItems }
-        DropDownGrid {
-            id: shortcutGrid
-            objectName: "shortcutGrid"
-            x: 24
-            y: 700
-            width: 107
+        // 8. Shortcut function, above the gun section its grid opens over
+        AssignGridSection {
+            id: shortcuts
+            y: 664
             z: 1
-            mdItems: shortcutItems
-            onBtnClick: keyAssigment.chooseGrid(shortcutGrid, keyAssigment.shortcutTable)
+            heading: keyAssigment.lang(keyAssigment.str.shortcutFunction)
+            gridName: "shortcutGrid"
+            onChosen: keyAssigment.chooseGrid(shortcuts.grid, keyAssigment.shortcutTable)
         }
 
         // 9. Gun function
-        SectionHeading { y: 740; text: keyAssigment.lang(keyAssigment.str.gunFunction); visible: mainWindow.isGun }
+        SectionHeading { y: 740; text: keyAssigment.lang(keyAssigment.str.gunFunction); visible: keyAssigment.hasGun }
         RadioGroup {
             id: gunRadios
             x: 24
             y: 776
-            visible: mainWindow.isGun
+            visible: keyAssigment.hasGun
             prefix: "gunRadio"
             labels: keyAssigment.labelsOf(keyAssigment.gunTable)
             onChosen: function (i) { keyAssigment.chooseRadio(gunRadios, keyAssigment.gunTable, i) }

@@ -12,6 +12,9 @@ Rectangle {
     property Mouse mouseMain: null
     property KeyAssigment keyAssigment: null
     property GunControl gunControl: null
+    property MacroEditor macroEditor: null
+    // The back end (the host's "ui_View"), passed down by the main screen.
+    property var backEnd: null
     property alias modKeys: working
     property alias modKeys_tmp: factory
     readonly property var builtIn: [[0, 0, 0xF0, 0], [0, 0, 0xF1, 0], [0, 0, 0xF2, 0], [0, 0, 0xF4, 0],
@@ -32,7 +35,7 @@ Rectangle {
     }
     // A stored slot that is not four bytes keeps the built-in assignment.
     function readSlot(j, isRecovery) {
-        var k = ui_View.mouseGetKeydefine(j, isRecovery)
+        var k = backEnd.mouseGetKeydefine(j, isRecovery)
         if (!k || k.length !== 4) {
             console.warn("key slot", j, "unreadable; built-in assignment kept")
             return builtIn[j].slice()
@@ -76,9 +79,9 @@ Rectangle {
             copySlot(factory, j)
             var s = factory.get(j)
             if (s.keyCode0 === 4) {
-                var name = String(ui_View.getData("mouseMacroKey/" + s.keyCode2, false))
+                var name = String(backEnd.getData("mouseMacroKey/" + s.keyCode2, false))
                 macroEditor.sendMacro(s.keyCode2, name)
-                ui_View.setData("mouseMacroKey/" + s.keyCode2, name)
+                backEnd.setData("mouseMacroKey/" + s.keyCode2, name)
             }
         }
         isSave = true
@@ -94,7 +97,7 @@ Rectangle {
                 var s = j < count ? get(j) : null
                 flat = flat.concat(s ? [s.keyCode0, s.keyCode1, s.keyCode2, s.keyCode3] : keyMatrix.builtIn[j])
             }
-            ui_View.mouseSetKeyMatrix(flat, true, gunControl.slotPeriods())
+            backEnd.mouseSetKeyMatrix(flat, true, gunControl.slotPeriods())
         }
         function isLeft(j) {
             var s = get(j)
@@ -133,6 +136,8 @@ Rectangle {
         spacing: 2
         Repeater {
             model: working
+            // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
+            // qmllint disable unqualified
             delegate: Rectangle {
                 id: row
                 required property int index
@@ -175,6 +180,7 @@ Rectangle {
                     }
                 }
             }
+            // qmllint enable unqualified
         }
     }
 }

@@ -21,6 +21,12 @@ Rectangle {
     property int dpiCount: 4
     property bool extrasAdded: false
     property bool isSave: false
+    // The mouse's flags and whether the first start has run, from the window.
+    property bool isColorful: false
+    property bool is55328: false
+    property bool isPownOn: false
+    // The back end (the host's "ui_View"), passed down by the main screen.
+    property var backEnd: null
     property alias lightModel: effectList
 
     readonly property int barWidth: 185
@@ -34,7 +40,7 @@ Rectangle {
 
     width: 232
     height: colorTop + 136
-    color: colorBlack
+    color: Theme.colorBlack
 
     function label(i) { return Lang.lang(lightControlLang, i) }
     // Colour maths: see colour.js.
@@ -125,7 +131,7 @@ Rectangle {
             effects.setProperty(i, "textValue", label(Lang.LightControl.firstEffect + i))
         if (mayAddEffects)
             addEffects()
-        var v = ui_View.getDataList("mouse/lightValue", isRecovery)
+        var v = backEnd.getDataList("mouse/lightValue", isRecovery)
         if (v.length >= 3) {
             // A stored effect the list does not offer falls back to the first.
             var e = Number(v[0])
@@ -134,7 +140,7 @@ Rectangle {
             brightness = Math.max(0, Math.min(4, Number(v[2]) || 0))
         }
         effectList.currentSelect = effect
-        var c = ui_View.getDataList("mouse/colorValue", isRecovery)
+        var c = backEnd.getDataList("mouse/colorValue", isRecovery)
         if (c.length >= 24) {
             var list = []
             for (var b = 0; b < 8; ++b)
@@ -156,15 +162,15 @@ Rectangle {
     function saveData(isSendData, isStep) {
         var numbers = colorNumbers()
         if (isStep === 0 || isStep === 1)
-            ui_View.setDataList("mouse/lightValue", [effect, speed, brightness])
+            backEnd.setDataList("mouse/lightValue", [effect, speed, brightness])
         if (isStep === 0 || isStep === 2)
-            ui_View.setDataList("mouse/colorValue", numbers)
+            backEnd.setDataList("mouse/colorValue", numbers)
         if (!isSendData)
             return
         if (isStep === 0 || isStep === 1)
-            ui_View.mouseSetRGBEffect(effect, speed, brightness)
+            backEnd.mouseSetRGBEffect(effect, speed, brightness)
         if (isStep === 0 || isStep === 2)
-            ui_View.mouseSetRGBColor(isColorful ? 0 : 1, numbers)
+            backEnd.mouseSetRGBColor(isColorful ? 0 : 1, numbers)
     }
 
     PanelTitle { text: lightControl.label(Lang.LightControl.title) }
@@ -205,6 +211,8 @@ Rectangle {
         height: 72
         Repeater {
             model: [{ "label": Lang.LightControl.speed, "name": "speed" }, { "label": Lang.LightControl.brightness, "name": "brightness" }]
+            // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
+            // qmllint disable unqualified
             delegate: LightLevelRow {
                 required property var modelData
                 name: modelData.name
@@ -218,6 +226,7 @@ Rectangle {
                     lightControl.isSave = true
                 }
             }
+            // qmllint enable unqualified
         }
     }
 
@@ -230,18 +239,20 @@ Rectangle {
             x: 8
             width: 216
             height: 1
-            color: colorGray1
+            color: Theme.colorGray1
         }
         Text {
             x: 8
             y: 12
             text: lightControl.label(Lang.LightControl.color)
-            color: colorGray3
-            font.family: fontFamily
-            font.pixelSize: fontNormalSize
+            color: Theme.colorGray3
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontNormalSize
         }
         Repeater {
             model: 8
+            // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
+            // qmllint disable unqualified
             delegate: Item {
                 id: block
                 required property int index
@@ -264,9 +275,9 @@ Rectangle {
                     y: 16
                     anchors.horizontalCenter: parent.horizontalCenter
                     text: block.index + 1
-                    color: colorGray2
-                    font.family: fontFamily
-                    font.pixelSize: fontMinSize
+                    color: Theme.colorGray2
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontMinSize
                 }
                 MouseArea {
                     width: 14
@@ -277,6 +288,7 @@ Rectangle {
                     onClicked: lightControl.selectBlock(block.index)
                 }
             }
+            // qmllint enable unqualified
         }
         Item {
             id: bar
@@ -305,9 +317,9 @@ Rectangle {
                     Text {
                         anchors.centerIn: parent
                         text: lightControl.selectColor + 1
-                        color: fontColor
-                        font.family: fontFamily
-                        font.pixelSize: fontMinSize
+                        color: Theme.fontColor
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.fontMinSize
                     }
                 }
                 Rectangle {
@@ -334,19 +346,19 @@ Rectangle {
             x: 16
             y: 108
             spacing: 6
-            Text { text: "R"; color: colorGray3; font.family: fontFamily; font.pixelSize: fontNormalSize }
+            Text { text: "R"; color: Theme.colorGray3; font.family: Theme.fontFamily; font.pixelSize: Theme.fontNormalSize }
             Rectangle {
-                width: 48; height: 20; color: colorGray0; border.color: colorGray1
+                width: 48; height: 20; color: Theme.colorGray0; border.color: Theme.colorGray1
                 RectInput { id: boxR; objectName: "boxR"; textValue: "255"; onEndInputSignal: lightControl.typedColor() }
             }
-            Text { text: "G"; color: colorGray3; font.family: fontFamily; font.pixelSize: fontNormalSize }
+            Text { text: "G"; color: Theme.colorGray3; font.family: Theme.fontFamily; font.pixelSize: Theme.fontNormalSize }
             Rectangle {
-                width: 48; height: 20; color: colorGray0; border.color: colorGray1
+                width: 48; height: 20; color: Theme.colorGray0; border.color: Theme.colorGray1
                 RectInput { id: boxG; objectName: "boxG"; textValue: "255"; onEndInputSignal: lightControl.typedColor() }
             }
-            Text { text: "B"; color: colorGray3; font.family: fontFamily; font.pixelSize: fontNormalSize }
+            Text { text: "B"; color: Theme.colorGray3; font.family: Theme.fontFamily; font.pixelSize: Theme.fontNormalSize }
             Rectangle {
-                width: 48; height: 20; color: colorGray0; border.color: colorGray1
+                width: 48; height: 20; color: Theme.colorGray0; border.color: Theme.colorGray1
                 RectInput { id: boxB; objectName: "boxB"; textValue: "255"; onEndInputSignal: lightControl.typedColor() }
             }
         }

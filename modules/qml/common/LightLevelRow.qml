@@ -1,4 +1,5 @@
 import QtQuick
+import modules.qml.basic
 import modules.qml.panels
 
 // One level row of the lighting panel (speed or brightness): a five-step
@@ -21,9 +22,9 @@ Item {
     Text {
         y: 2
         text: row.text
-        color: colorGray3
-        font.family: fontFamily
-        font.pixelSize: fontNormalSize
+        color: Theme.colorGray3
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontNormalSize
     }
     SliderButton {
         id: rowSlider
@@ -46,15 +47,15 @@ Item {
         y: 0
         width: 48
         height: 16
-        color: colorGray0
-        border.color: colorGray1
+        color: Theme.colorGray0
+        border.color: Theme.colorGray1
         Text {
             objectName: row.name + "Box"
             anchors.centerIn: parent
             text: row.value * 25 + "%"
-            color: fontColor
-            font.family: fontFamily
-            font.pixelSize: fontMinSize
+            color: Theme.fontColor
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontMinSize
         }
     }
 }

@@ -1,4 +1,5 @@
 import QtQuick
+import modules.qml.basic
 import "../js/keycodes.js" as KeyCodes
 import "../js/macrocodec.js" as MacroCodec
 
@@ -95,7 +96,7 @@ Rectangle {
         return true
     }
 
-    color: colorBlack
+    color: Theme.colorBlack
 
     // Under the rows: the menu with nothing selected adds at the end.
     MouseArea {
@@ -111,6 +112,8 @@ Rectangle {
         interactive: contentHeight > height
         currentIndex: -1
         boundsBehavior: Flickable.StopAtBounds
+        // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
+        // qmllint disable unqualified
         delegate: Rectangle {
             id: actionRow
             required property int index
@@ -124,9 +127,9 @@ Rectangle {
                 width: 32
                 anchors.verticalCenter: parent.verticalCenter
                 text: actionRow.index + 1
-                color: colorGray2
-                font.family: fontFamily
-                font.pixelSize: fontNormalSize
+                color: Theme.colorGray2
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontNormalSize
             }
             Image {
                 x: 48
@@ -139,9 +142,9 @@ Rectangle {
                 anchors.verticalCenter: parent.verticalCenter
                 text: actionRow.type === 0 ? actionRow.info + " ms" : actionRow.info
                 visible: delayEditor.index !== actionRow.index
-                color: fontColor
-                font.family: fontFamily
-                font.pixelSize: fontNormalSize
+                color: Theme.fontColor
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontNormalSize
             }
             MouseArea {
                 id: actionArea
@@ -158,6 +161,7 @@ Rectangle {
                 }
             }
         }
+        // qmllint enable unqualified
     }
     InlineEditor {
         id: delayEditor

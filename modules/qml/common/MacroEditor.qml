@@ -22,6 +22,11 @@ Dialog {
     // Where the capture sees only this program's own keys, say so.
     property bool keysInWindowOnly: false
     property string focusNote: "Keys are recorded while this window has focus"
+    property KeyCodeString keyCodeString: null
+    // The assignment dialog's macro drop-down, kept in step with the names.
+    property DropDownList assignList: null
+    // The back end (the host's "ui_View"), passed down by the main screen.
+    property var backEnd: null
     property alias macroNumber_lv: nameBox.list
     property alias actionModel: actions
     property alias macroModel: names
@@ -34,6 +39,7 @@ Dialog {
     signal deleteMacro(string macroName)
     signal modifyMacroName(string oldMacroName, string newMacroName)
     signal modifyMacroData(string macroName)
+    signal closed()
 
     width: 640
     height: 448
@@ -51,27 +57,18 @@ Dialog {
     }
     function selectedName() { return nameBox.list.currentIndex >= 0 ? String(names.get(nameBox.list.currentIndex).textValue) : "" }
     function nextName() {
-        return MacroNames.nextName(nameList(), function (name) { return ui_View.loadMacroIni(name).length > 0 })
+        return MacroNames.nextName(nameList(), function (name) { return backEnd.loadMacroIni(name).length > 0 })
     }
     function storeNames() {
-        ui_View.updataNameList(0, nameList())
+        backEnd.updataNameList(0, nameList())
         refillAssignList()
     }
-    // The assignment page's macro list: a list with addData, or a bare model.
     function refillAssignList() {
-        if (typeof keyAssigment === "undefined" || !keyAssigment.macroList)
-            return
-        var list = keyAssigment.macroList
-        if (typeof list.addData === "function") {
-            list.addData(nameList(), false)
-            return
-        }
-        list.clear()
-        for (var name of nameList())
-            list.append({ "textValue": name })
+        if (assignList)
+            assignList.addData(nameList(), false)
     }
     function init() {
-        var list = MacroNames.fromStore(ui_View.getNameList(0))
+        var list = MacroNames.fromStore(backEnd.getNameList(0))
         names.clear()
         for (var i = 0; i < list.length; ++i)
             names.append({ "textValue": String(list[i]) })
@@ -90,7 +87,7 @@ Dialog {
         actionBox.list.currentIndex = -1
         if (nameBox.list.currentIndex < 0)
             return
-        var rows = ui_View.loadMacroIni(selectedName())
+        var rows = backEnd.loadMacroIni(selectedName())
         for (var i = 0; i < rows.length - 1; ++i) {
             var text = String(rows[i])
             actions.append({ "type": Number(text.charAt(0)) || 0, "info": text.substr(2) })
@@ -104,7 +101,7 @@ Dialog {
             return false
         }
         var name = nextName()
-        if (!ui_View.createMacroIni(name, 0)) {
+        if (!backEnd.createMacroIni(name, 0)) {
             console.warn("Macro editor: cannot create", name)
             return false
         }
@@ -120,7 +117,7 @@ Dialog {
         }
         var name = nextName()
         var at = nameBox.list.currentIndex >= 0 ? nameBox.list.currentIndex : names.count
-        if (!ui_View.loadMacroFile(name) && !ui_View.createMacroIni(name, 0)) {
+        if (!backEnd.loadMacroFile(name) && !backEnd.createMacroIni(name, 0)) {
             console.warn("Macro editor: cannot create", name)
             return false
         }
@@ -131,7 +128,7 @@ Dialog {
     }
     function exportMacro() {
         if (nameBox.list.currentIndex >= 0)
-            ui_View.saveMacroFile(selectedName())
+            backEnd.saveMacroFile(selectedName())
     }
     function deleteSelected() {
         var index = nameBox.list.currentIndex
@@ -140,7 +137,7 @@ Dialog {
         if (isInputting)
             stopRecord()
         var name = selectedName()
-        ui_View.deleteMacroIni(name)
+        backEnd.deleteMacroIni(name)
         actions.clear()
         deleteMacro(name)
         names.remove(index)
@@ -154,7 +151,7 @@ Dialog {
         if (index < 0 || index >= names.count)
             return false
         var oldName = String(names.get(index).textValue)
-        if (!MacroNames.isValid(newName) || nameList().indexOf(newName) >= 0 || ui_View.loadMacroIni(newName).length > 0) {
+        if (!MacroNames.isValid(newName) || nameList().indexOf(newName) >= 0 || backEnd.loadMacroIni(newName).length > 0) {
             console.warn("Macro editor: rename of", oldName, "to", JSON.stringify(newName), "refused")
             return false
         }
@@ -172,7 +169,7 @@ Dialog {
         if (nameBox.list.currentIndex < 0)
             return
         var name = selectedName()
-        ui_View.saveMacroIni(name, rows(), repeatCount())
+        backEnd.saveMacroIni(name, rows(), repeatCount())
         modifyMacroData(name)
     }
     function encodedLength() { return actionBox.encodedLength() }
@@ -242,9 +239,9 @@ Dialog {
     function encode(rowTexts, repeat) { return MacroCodec.encode(rowTexts, repeat, keyCodeOf) }
     function encodeForDevice(rowTexts, repeat) { return MacroCodec.encodeForDevice(rowTexts, repeat, keyCodeOf) }
     function sendMacro(index, macroName) {
-        var stored = ui_View.loadMacroIni(macroName)
+        var stored = backEnd.loadMacroIni(macroName)
         var repeat = stored.length > 0 ? (parseInt(stored[stored.length - 1], 10) || 0) : repeatCount()
-        ui_View.mouseSendMacroData(encodeForDevice(stored.slice(0, -1), repeat), index)
+        backEnd.mouseSendMacroData(encodeForDevice(stored.slice(0, -1), repeat), index)
     }
 
     function macroEditorFocus() {
@@ -260,11 +257,10 @@ Dialog {
             stopRecord()
         macroEditorFocus()
         visible = false
-        mainWindow.hideMask()
+        closed()
         focus = false
-        if (typeof keyAssigment !== "undefined" && keyAssigment.macroList
-                && typeof keyAssigment.macroList.closeMenu === "function")
-            keyAssigment.macroList.closeMenu()
+        if (assignList)
+            assignList.closeMenu()
     }
 
     onCloseClicked: close()
@@ -321,9 +317,9 @@ Dialog {
         elide: Text.ElideRight
         visible: macroEditor.keysInWindowOnly
         text: macroEditor.focusNote
-        color: colorGray2
-        font.family: fontFamily
-        font.pixelSize: fontMinSize
+        color: Theme.colorGray2
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontMinSize
     }
     MacroActionList {
         id: actionBox
@@ -332,7 +328,7 @@ Dialog {
         width: 424
         height: 328
         model: actions
-        keyNames: keyCodeString.keyCodeStr
+        keyNames: macroEditor.keyCodeString.keyCodeStr
         onEdited: macroEditor.autoSave()
         onRowPressed: function (index, button, x, y) {
             macroEditor.macroEditorFocus()

@@ -34,29 +34,29 @@ Item {
         height: 80
         z: 1
         visible: false
-        color: colorGray0
-        border.color: colorGray1
+        color: Theme.colorGray0
+        border.color: Theme.colorGray1
         Text {
             x: 12
             y: 8
             text: layer.title
-            color: fontColor
-            font.family: fontFamily
-            font.pixelSize: fontNormalSize
+            color: Theme.fontColor
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontNormalSize
         }
         Rectangle {
             x: 12
             y: 40
             width: 120
             height: 25
-            color: colorBlack
+            color: Theme.colorBlack
             Text {
                 objectName: "insertField"
                 anchors.centerIn: parent
                 text: layer.keyName
-                color: fontColor
-                font.family: fontFamily
-                font.pixelSize: fontNormalSize
+                color: Theme.fontColor
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontNormalSize
             }
         }
         TextButton {

@@ -40,8 +40,8 @@ Item {
         width: 80
         height: 72
         visible: false
-        color: colorGray0
-        border.color: colorGray1
+        color: Theme.colorGray0
+        border.color: Theme.colorGray1
         Column {
             width: parent.width
             MenuRow { objectName: "menuDelete"; text: menus.text("deleteRow"); onChosen: menus.pick(objectName) }
@@ -55,8 +55,8 @@ Item {
         width: 150
         height: 144
         visible: false
-        color: colorGray0
-        border.color: colorGray1
+        color: Theme.colorGray0
+        border.color: Theme.colorGray1
         Column {
             width: parent.width
             MenuRow { objectName: "actionDelete"; text: menus.text("deleteRow"); onChosen: menus.pick(objectName) }

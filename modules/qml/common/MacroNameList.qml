@@ -18,7 +18,7 @@ Rectangle {
     signal newClicked()
     signal deleteClicked()
 
-    color: colorBlack
+    color: Theme.colorBlack
 
     ListView {
         id: macroList
@@ -27,6 +27,8 @@ Rectangle {
         clip: true
         currentIndex: -1
         boundsBehavior: Flickable.StopAtBounds
+        // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
+        // qmllint disable unqualified
         delegate: Rectangle {
             id: nameRow
             required property int index
@@ -41,9 +43,9 @@ Rectangle {
                 elide: Text.ElideRight
                 text: nameRow.textValue
                 visible: nameEditor.index !== nameRow.index
-                color: fontColor
-                font.family: fontFamily
-                font.pixelSize: fontNormalSize
+                color: Theme.fontColor
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontNormalSize
             }
             MouseArea {
                 id: nameArea
@@ -60,6 +62,7 @@ Rectangle {
                 }
             }
         }
+        // qmllint enable unqualified
     }
     InlineEditor {
         id: nameEditor
@@ -74,7 +77,7 @@ Rectangle {
     TextButton {
         objectName: "newButton"
         y: 340
-        normalColor: colorGray1
+        normalColor: Theme.colorGray1
         text: box.newText
         onClicked: box.newClicked()
     }
@@ -82,7 +85,7 @@ Rectangle {
         objectName: "deleteButton"
         x: 104
         y: 340
-        normalColor: colorGray1
+        normalColor: Theme.colorGray1
         text: box.deleteText
         onClicked: box.deleteClicked()
     }

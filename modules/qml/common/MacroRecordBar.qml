@@ -24,22 +24,22 @@ Row {
     TextButton {
         objectName: "recordButton"
         width: 100
-        normalColor: bar.recording ? colorOrange : colorGray1
+        normalColor: bar.recording ? Theme.colorOrange : Theme.colorGray1
         text: bar.recording ? bar.stopText : bar.recordText
         onClicked: bar.recordClicked()
     }
     Text {
         anchors.verticalCenter: parent.verticalCenter
         text: bar.timesText
-        color: colorGray3
-        font.family: fontFamily
-        font.pixelSize: fontNormalSize
+        color: Theme.colorGray3
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontNormalSize
     }
     Rectangle {
         width: 48
         height: 24
-        color: colorBlack
-        border.color: colorGray1
+        color: Theme.colorBlack
+        border.color: Theme.colorGray1
         RectInput {
             id: repeatInput
             objectName: "repeatBox"

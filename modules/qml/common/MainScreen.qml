@@ -10,6 +10,9 @@ Item {
     width: 1024
     height: 640
 
+    // Set by the window when it loads this screen.
+    property MainWindow mainWindow: null
+
     Component.onCompleted: {
         mainWindow.keyCodeString = keyCodeString
         mainWindow.mouseMain = mouseMain
@@ -32,15 +35,15 @@ Item {
     Environment {
         id: environment
         objectName: "environment"
-        visible: mainWindow.isRevealed
+        visible: mainScreen.mainWindow.isRevealed
     }
     // Empty background: drags the window.
     WindowDrag {
         anchors.fill: parent
-        controller: ui_Ctl
+        controller: mainScreen.mainWindow.controller
         onBackgroundPressed: {
             dpiSetting.closeRateMenu()
-            mainWindow.emptyAreaPressed()
+            mainScreen.mainWindow.emptyAreaPressed()
         }
     }
 
@@ -50,15 +53,15 @@ Item {
             mouseMain.selectKey = -1
             return
         }
-        mainWindow.showMask()
-        mainWindow.mainFocus()
+        mainScreen.mainWindow.showMask()
+        mainScreen.mainWindow.mainFocus()
         keyAssigment.show(index)
     }
 
     Mouse {
         id: mouseMain
         objectName: "mouseMain"
-        visible: mainWindow.isRevealed
+        visible: mainScreen.mainWindow.isRevealed
         keyAssigment: keyAssigment
         onKeyOpened: function (index) { mainScreen.openKey(index) }
     }
@@ -69,9 +72,11 @@ Item {
         x: 24
         y: 88
         spacing: 8
-        visible: mainWindow.isRevealed
+        visible: mainScreen.mainWindow.isRevealed
         KeyMatrix {
             id: keyMatrix
+            backEnd: mainScreen.mainWindow.backEnd
+            macroEditor: macroEditor
             objectName: "keyMatrix"
             mouseMain: mouseMain
             keyAssigment: keyAssigment
@@ -79,23 +84,20 @@ Item {
             onEnterBtn: function (index) { mouseMain.selectKey = index }
             onLeaveBtn: function (index) { if (!keyAssigment.visible) mouseMain.selectKey = -1 }
             onClickBtn: function (index) {
-                mainWindow.showMask()
-                mainWindow.mainFocus()
+                mainScreen.mainWindow.showMask()
+                mainScreen.mainWindow.mainFocus()
                 keyAssigment.show(index)
             }
         }
         EditorPanel {
             id: editorPanel
             objectName: "editorPanel"
-            title: mainWindow.lang(mainWindow.mainLang, 0)
-            macroText: mainWindow.lang(mainWindow.mainLang, 1)
-            gunText: mainWindow.lang(mainWindow.mainLang, 2)
-            hasGun: mainWindow.isGun
-            onMacroClicked: {
-                mainWindow.openDialog(macroEditor, true)
-                mainWindow.mainFocus()
-            }
-            onGunClicked: mainWindow.openGun()
+            title: mainScreen.mainWindow.lang(mainScreen.mainWindow.mainLang, 0)
+            macroText: mainScreen.mainWindow.lang(mainScreen.mainWindow.mainLang, 1)
+            gunText: mainScreen.mainWindow.lang(mainScreen.mainWindow.mainLang, 2)
+            hasGun: mainScreen.mainWindow.isGun
+            onMacroClicked: mainScreen.mainWindow.openMacroEditor()
+            onGunClicked: mainScreen.mainWindow.openGun()
         }
         TextButton {
             id: systemButton
@@ -104,8 +106,8 @@ Item {
             height: 24
             radius: 0
             normalColor: Theme.colorBlack
-            text: mainWindow.lang(mainWindow.mainLang, 9)
-            onClicked: mainWindow.openDialog(systemSetting, true)
+            text: mainScreen.mainWindow.lang(mainScreen.mainWindow.mainLang, 9)
+            onClicked: mainScreen.mainWindow.openDialog(systemSetting, true)
         }
     }
 
@@ -115,14 +117,19 @@ Item {
         x: 768
         y: 56
         spacing: 8
-        visible: mainWindow.isRevealed
+        visible: mainScreen.mainWindow.isRevealed
         DpiSetting {
             id: dpiSetting
+            backEnd: mainScreen.mainWindow.backEnd
             objectName: "dpiSetting"
-            onFocusPages: mainWindow.mainFocus()
+            onFocusPages: mainScreen.mainWindow.mainFocus()
         }
         LightControl {
             id: lightControl
+            backEnd: mainScreen.mainWindow.backEnd
+            isColorful: mainScreen.mainWindow.isColorful
+            is55328: mainScreen.mainWindow.is55328
+            isPownOn: mainScreen.mainWindow.isPownOn
             objectName: "lightControl"
             dpiCount: dpiSetting.dpiCount
         }
@@ -136,25 +143,25 @@ Item {
         anchors.bottom: parent.bottom
         anchors.bottomMargin: 8
         spacing: 16
-        visible: mainWindow.isRevealed
+        visible: mainScreen.mainWindow.isRevealed
         TextButton {
             id: configButton
             objectName: "configButton"
-            text: mainWindow.lang(mainWindow.mainLang, 4)
-            onClicked: mainWindow.openProfile()
+            text: mainScreen.mainWindow.lang(mainScreen.mainWindow.mainLang, 4)
+            onClicked: mainScreen.mainWindow.openProfile()
         }
         TextButton {
             id: resetButton
             objectName: "resetButton"
-            text: mainWindow.lang(mainWindow.mainLang, 5)
-            onClicked: mainWindow.openReset()
+            text: mainScreen.mainWindow.lang(mainScreen.mainWindow.mainLang, 5)
+            onClicked: mainScreen.mainWindow.openReset()
         }
         TextButton {
             id: saveButton
             objectName: "saveButton"
-            text: mainWindow.lang(mainWindow.mainLang, 10)
-            normalColor: mainWindow.isPending ? "#ff3030" : Theme.colorBlue
-            onClicked: mainWindow.save()
+            text: mainScreen.mainWindow.lang(mainScreen.mainWindow.mainLang, 10)
+            normalColor: mainScreen.mainWindow.isPending ? "#ff3030" : Theme.colorBlue
+            onClicked: mainScreen.mainWindow.save()
         }
     }
 
@@ -163,16 +170,16 @@ Item {
         objectName: "menuUp"
         x: 920
         y: 16
-        visible: mainWindow.isRevealed
+        visible: mainScreen.mainWindow.isRevealed
         profilePage: profile
         onBtnClicked: function (btnIndex) {
             if (btnIndex === 2) {
                 aboutMenu.visible = !aboutMenu.visible
-            } else if (mainWindow.hasController()) {
+            } else if (mainScreen.mainWindow.hasController()) {
                 if (btnIndex === 0)
-                    ui_Ctl.onMinimize()
+                    mainScreen.mainWindow.controller.onMinimize()
                 else
-                    ui_Ctl.onClose()
+                    mainScreen.mainWindow.controller.onClose()
             }
         }
     }
@@ -182,8 +189,8 @@ Item {
         x: 724
         y: 30
         z: 10
-        url: mainWindow.url
-        onRowClicked: function (index) { mainWindow.aboutChosen(index) }
+        url: mainScreen.mainWindow.url
+        onRowClicked: function (index) { mainScreen.mainWindow.aboutChosen(index) }
     }
 
     Rectangle {
@@ -194,7 +201,7 @@ Item {
         visible: false
         WindowDrag {
             anchors.fill: parent
-            controller: ui_Ctl
+            controller: mainScreen.mainWindow.controller
             onBackgroundPressed: {
                 if (macroEditor.visible)
                     macroEditor.macroEditorFocus()
@@ -211,53 +218,73 @@ Item {
 
     MacroEditor {
         id: macroEditor
+        backEnd: mainScreen.mainWindow.backEnd
+        keyCodeString: keyCodeString
+        assignList: keyAssigment.macroList
+        onClosed: mainScreen.mainWindow.hideMask()
         objectName: "macroEditor"
-        keysInWindowOnly: mainWindow.keysInWindowOnly
-        onModifyMacroData: function (macroName) { mainWindow.macroChanged(macroName) }
-        onModifyMacroName: function (oldMacroName, newMacroName) { mainWindow.macroRenamed(oldMacroName, newMacroName) }
-        onDeleteMacro: function (macroName) { mainWindow.macroDeleted(macroName) }
+        keysInWindowOnly: mainScreen.mainWindow.keysInWindowOnly
+        onModifyMacroData: function (macroName) { mainScreen.mainWindow.macroChanged(macroName) }
+        onModifyMacroName: function (oldMacroName, newMacroName) { mainScreen.mainWindow.macroRenamed(oldMacroName, newMacroName) }
+        onDeleteMacro: function (macroName) { mainScreen.mainWindow.macroDeleted(macroName) }
     }
     GunControl {
         id: gunControl
+        backEnd: mainScreen.mainWindow.backEnd
+        isPresent: mainScreen.mainWindow.isGun
+        onClosed: mainScreen.mainWindow.hideMask()
+        onSlotsSent: keyMatrix.saveData()
         objectName: "gunControl"
     }
     SystemSetting {
         id: systemSetting
+        backEnd: mainScreen.mainWindow.backEnd
         objectName: "systemSetting"
-        onFocusPages: mainWindow.mainFocus()
-        onClosed: mainWindow.hideMask()
+        onFocusPages: mainScreen.mainWindow.mainFocus()
+        onClosed: mainScreen.mainWindow.hideMask()
     }
     KeyAssigment {
         id: keyAssigment
+        backEnd: mainScreen.mainWindow.backEnd
+        slotKeys: keyMatrix.modKeys
+        factoryKeys: keyMatrix.modKeys_tmp
+        keyCodeString: keyCodeString
+        macroEditor: macroEditor
+        rateLabel: mainScreen.mainWindow.lang(mainScreen.mainWindow.mainLang, 3)
+        hasGun: mainScreen.mainWindow.isGun
+        onKeysEdited: keyMatrix.isSave = true
+        onFocusPages: mainScreen.mainWindow.mainFocus()
+        onMacroEditorRequested: mainScreen.mainWindow.openDialog(macroEditor, true)
         objectName: "keyAssigment"
         onClosed: {
-            mainWindow.hideMask()
+            mainScreen.mainWindow.hideMask()
             mouseMain.selectKey = -1
         }
     }
     Profile {
         id: profile
+        backEnd: mainScreen.mainWindow.backEnd
         objectName: "profile"
         menuUp: menuUp
         onClosed: {
-            mainWindow.hideMask()
-            mainWindow.mainFocus()
+            mainScreen.mainWindow.hideMask()
+            mainScreen.mainWindow.mainFocus()
         }
         // The drop-down passes a row; the switch needs that row's profile.
-        onChangeProfile: function (tmpProfileNo) { mainWindow.switchProfile(profile.numberOfRow(tmpProfileNo)) }
-        onActiveProfileReplaced: mainWindow.reloadProfile()
+        onChangeProfile: function (tmpProfileNo) { mainScreen.mainWindow.switchProfile(profile.numberOfRow(tmpProfileNo)) }
+        onActiveProfileReplaced: mainScreen.mainWindow.reloadProfile()
     }
     ResetDialog {
         id: resetBox
         objectName: "resetBox"
-        title: mainWindow.lang(mainWindow.mainLang, 5)
-        message: mainWindow.lang(mainWindow.mainLang, 6)
-        okText: mainWindow.lang(mainWindow.mainLang, 8)
-        cancelText: mainWindow.lang(mainWindow.mainLang, 7)
-        onAccepted: mainWindow.factoryReset()
+        title: mainScreen.mainWindow.lang(mainScreen.mainWindow.mainLang, 5)
+        message: mainScreen.mainWindow.lang(mainScreen.mainWindow.mainLang, 6)
+        okText: mainScreen.mainWindow.lang(mainScreen.mainWindow.mainLang, 8)
+        cancelText: mainScreen.mainWindow.lang(mainScreen.mainWindow.mainLang, 7)
+        onAccepted: mainScreen.mainWindow.factoryReset()
         onRejected: {
             resetBox.visible = false
-            mainWindow.hideMask()
+            mainScreen.mainWindow.hideMask()
         }
     }
 }

@@ -35,6 +35,8 @@ Item {
     }
     Repeater {
         model: Math.max(0, Math.min(8, mouseMain.keyCount))
+        // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
+        // qmllint disable unqualified
         delegate: Image {
             required property int index
             readonly property bool lit: mouseMain.selectKey === index
@@ -42,9 +44,12 @@ Item {
             y: mouseMain.leaders[index].y
             source: mouseMain.imgPath + "Mouse" + index + (lit ? "S" : "") + ".png"
         }
+        // qmllint enable unqualified
     }
     Repeater {
         model: Math.max(0, Math.min(8, mouseMain.keyCount))
+        // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
+        // qmllint disable unqualified
         delegate: Rectangle {
             id: hotSpot
             required property int index
@@ -73,5 +78,6 @@ Item {
                 onClicked: mouseMain.chooseKey(hotSpot.index)
             }
         }
+        // qmllint enable unqualified
     }
 }

@@ -20,6 +20,8 @@ Dialog {
     property alias profileDataModel0: rows
     // The top bar's drop-down lists the same rows.
     property Menu_Up menuUp: null
+    // The back end (the host's "ui_View"), passed down by the main screen.
+    property var backEnd: null
 
     signal changeProfile(int tmpProfileNo)
     // The active profile's file was replaced: the pages must read it again.
@@ -34,7 +36,7 @@ Dialog {
     function lang(i) { return profileLang && profileLang[i] !== undefined ? String(profileLang[i]) : "" }
 
     function init() {
-        var names = ui_View.getNameList(2)
+        var names = backEnd.getNameList(2)
         if (names.length === 2 && names[1] === "vornakelpish")
             names = [names[0]]
         rows.clear()
@@ -60,7 +62,7 @@ Dialog {
         var list = []
         for (var i = 0; i < rows.count; ++i)
             list.push(rows.get(i).textValue + rows.get(i).profileNo)
-        ui_View.updataNameList(2, list)
+        backEnd.updataNameList(2, list)
     }
     function rowOfNumber(number) {
         for (var i = 0; i < rows.count; ++i)
@@ -104,7 +106,7 @@ Dialog {
         rows.append({ "textValue": "profile_" + n, "profileNo": number })
         currentRow = rows.count - 1
         storeRows()
-        ui_View.resetProfile(number)
+        backEnd.resetProfile(number)
         return number
     }
     function newProfile() {
@@ -119,7 +121,7 @@ Dialog {
         var isReset = number >= 0
         if (!isReset && currentRow >= 0 && currentRow < rows.count)
             number = rows.get(currentRow).profileNo
-        var isLoaded = number >= 0 && ui_View.loadProfile(number)
+        var isLoaded = number >= 0 && backEnd.loadProfile(number)
         if (isReset || isLoaded)
             replaced(number)
     }
@@ -136,7 +138,7 @@ Dialog {
     }
     function exportRow(row) {
         if (row >= 0 && row < rows.count)
-            ui_View.saveProfile(rows.get(row).profileNo)
+            backEnd.saveProfile(rows.get(row).profileNo)
     }
     // Row 0 keeps its label; empty and duplicate names are refused.
     function renameRow(row, name) {
@@ -212,6 +214,8 @@ Dialog {
             clip: true
             interactive: false
             model: rows
+            // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
+            // qmllint disable unqualified
             delegate: Rectangle {
                 id: rowItem
                 required property int index
@@ -252,6 +256,7 @@ Dialog {
                     }
                 }
             }
+            // qmllint enable unqualified
         }
         InlineEditor {
             id: nameEditor
@@ -298,6 +303,8 @@ Dialog {
         Column {
             Repeater {
                 model: 2
+                // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
+                // qmllint disable unqualified
                 delegate: Rectangle {
                     id: entry
                     required property int index
@@ -320,6 +327,7 @@ Dialog {
                         onClicked: profile.menuChosen(entry.index)
                     }
                 }
+                // qmllint enable unqualified
             }
         }
     }

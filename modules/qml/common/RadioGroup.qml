@@ -21,6 +21,8 @@ Grid {
     Repeater {
         id: radios
         model: group.labels.length
+        // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
+        // qmllint disable unqualified
         delegate: Item {
             id: cell
             required property int index
@@ -35,5 +37,6 @@ Grid {
                 onBtnClick: function (i) { group.chosen(i) }
             }
         }
+        // qmllint enable unqualified
     }
 }

@@ -12,6 +12,8 @@ Dialog {
     // First threshold above a knob position gives the speed index 0 to 10.
     readonly property var compareValue: [4, 37, 70, 104, 138, 172, 205, 239, 272, 305, 338]
     property bool isOneScreen: false
+    // The back end (the host's "ui_View"), passed down by the main screen.
+    property var backEnd: null
     property alias mouseSpeed: speedSlider
     property alias doubleSpeed: doubleSlider
     property alias rowsBox: rows
@@ -43,9 +45,9 @@ Dialog {
         return isFinite(n) ? Math.max(1, Math.min(100, n)) : 1
     }
     function init(isSendData, isRecovery) {
-        placeSlider(speedSlider, ui_View.getData("mouse/mouseRate", isRecovery))
-        placeSlider(doubleSlider, ui_View.getData("mouse/doubleRate", isRecovery))
-        var scroll = Math.round(Number(ui_View.getData("mouse/scrollRate", isRecovery)))
+        placeSlider(speedSlider, backEnd.getData("mouse/mouseRate", isRecovery))
+        placeSlider(doubleSlider, backEnd.getData("mouse/doubleRate", isRecovery))
+        var scroll = Math.round(Number(backEnd.getData("mouse/scrollRate", isRecovery)))
         if (isFinite(scroll) && scroll > 100) {
             isOneScreen = true
         } else {
@@ -57,17 +59,17 @@ Dialog {
     }
     function saveData(isSendData, isStep) {
         var lines = isOneScreen ? 1000 : rowsValue()
-        ui_View.setData("mouse/mouseRate", position(speedSlider))
-        ui_View.setData("mouse/doubleRate", position(doubleSlider))
-        ui_View.setData("mouse/scrollRate", lines)
+        backEnd.setData("mouse/mouseRate", position(speedSlider))
+        backEnd.setData("mouse/doubleRate", position(doubleSlider))
+        backEnd.setData("mouse/scrollRate", lines)
         if (!isSendData)
             return
         if (isStep === 0 || isStep === 1)
-            ui_View.mouseSetCursorSpeed(speedIndex(position(speedSlider)))
+            backEnd.mouseSetCursorSpeed(speedIndex(position(speedSlider)))
         if (isStep === 0 || isStep === 2)
-            ui_View.mouseSetDoubleClickSpeed(speedIndex(position(doubleSlider)))
+            backEnd.mouseSetDoubleClickSpeed(speedIndex(position(doubleSlider)))
         if (isStep === 0 || isStep === 3)
-            ui_View.mouseSetVerticalScrollLines(lines)
+            backEnd.mouseSetVerticalScrollLines(lines)
     }
     function systemSettingFocus() { rows.closeFocus() }
     function chooseScroll(oneScreen) {

@@ -81,6 +81,10 @@ Item {
             y: cells.height - grid.rows * 24
             Repeater {
                 model: grid.mdItems
+                // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
+                // qmllint disable unqualified
+                // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
+                // qmllint disable unqualified
                 delegate: Rectangle {
                     id: cell
                     required property int index
@@ -109,6 +113,8 @@ Item {
                         }
                     }
                 }
+                // qmllint enable unqualified
+                // qmllint enable unqualified
             }
         }
     }

@@ -37,6 +37,11 @@ Item {
         slide.to = h
         slide.restart()
     }
+    // A choice made without the list: selected and reported as a click is.
+    function choose(index) {
+        currentSelect = index
+        valueChange(index)
+    }
     function openMenu() {
         isDrop = true
         slideTo(visibleRows * 24)
@@ -104,6 +109,8 @@ Item {
             model: dropDown.mdItems
             interactive: false
             boundsBehavior: Flickable.StopAtBounds
+            // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
+            // qmllint disable unqualified
             delegate: Rectangle {
                 id: entry
                 required property int index
@@ -134,6 +141,7 @@ Item {
                     }
                 }
             }
+            // qmllint enable unqualified
             WheelHandler {
                 onWheel: function (event) {
                     var maxY = Math.max(0, entries.contentHeight - entries.height)

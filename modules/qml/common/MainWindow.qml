@@ -1,0 +1,391 @@
+import QtQuick
+import modules.qml.basic
+
+// The main window: the functions the back end calls, the actions that span
+// pages (save, profile switch, reset), the power-on logo and the screen
+// built behind it. Its state is in MainWindowBase.qml.
+MainWindowBase {
+    id: mainWindow
+
+    // Calls from the back end
+    // The first call shows the logo at once and builds the screen behind it;
+    // the rest of the first start runs when it is built (startScreen).
+    function initUI() {
+        setProtectUI(1000)
+        visible = true
+        if (isPownOn)
+            highlightCurrentDPI()
+        else if (!screen.active)
+            buildAfterNextFrame()
+    }
+    // The screen is built once the frame that shows the logo is under way, so
+    // that the build never holds that frame back.
+    function buildAfterNextFrame() {
+        if (Window.window)
+            logoFrame.target = Window.window
+        else
+            screen.active = true
+    }
+    // Runs once, when the Loader has built the screen.
+    function startScreen() {
+        readFlags()
+        if (icType === "560" && Number(backEnd.mouseReadCurrentProfile()) !== 1)
+            link.hid560_02H_SetCurrentProfile(1)
+        loadStrings()
+        profile.init()
+        profile.profileNo = Number(globalValue("mouse/profileNo", 0))
+        menuUp.profileBtn.currentSelect = profile.activeRow
+        menuUp.profileBtn.closeMenu()
+        backEnd.setCurrentProfile(profile.profileNo)
+        macroEditor.init()
+        gunControl.init()
+        keyAssigment.init()
+        keyMatrix.init(false, false)
+        dpiSetting.init(false, false)
+        lightControl.init(false, false)
+        systemSetting.init(false, false)
+        isPownOn = true
+        highlightCurrentDPI()
+        // A lock that ran out while the screen was being built ends now.
+        if (!lockTimer.running)
+            unlock()
+    }
+    function highlightCurrentDPI() { dpiSetting.currentDPI = Number(backEnd.mouseGetCurrentDPI()) - 1 }
+    function unlock() {
+        setViewEnabled(true)
+        busy.setBusy(false)
+        if (powerOnLogo.visible) {
+            powerOnLogo.visible = false
+            isRevealed = true
+        }
+    }
+    function run() {}
+    function setProtectUI(interval) {
+        busy.setBusy(true)
+        setViewEnabled(false)
+        lockTimer.interval = Math.max(0, Number(interval) || 0)
+        lockTimer.restart()
+    }
+    function setCurrentDPI(dpiValue) {
+        // Before the screen is built its start reads the stage itself.
+        if (Number(dpiValue) !== 0 && isPownOn)
+            dpiSetting.currentDPI = Number(dpiValue) - 1
+    }
+    // The no-mouse screen covers the window until a device check opens a
+    // mouse; initUI follows as usual then.
+    function setDeviceState(state) {
+        deviceState = Number(state)
+        if (deviceState !== 0)
+            visible = true
+    }
+    function detectKeyboard(isDown, usbCode) { msg_KB(isDown, usbCode) }
+    function detectMouse(isDown, buttonCode, x, y) { msg_MS(isDown, buttonCode, x, y) }
+
+    function readFlags() {
+        isColorful = asBool(globalValue("mouse/isColorful", isColorful))
+        icType = String(globalValue("mouse/icType", icType))
+        is55328 = asBool(globalValue("mouse/is55328", is55328))
+        isGun = asBool(globalValue("mouse/isGun", isGun))
+        mouseMain.keyCount = Number(globalValue("mouse/keyCount", mouseMain.keyCount))
+        keyMatrix.keyCount = Math.min(8, mouseMain.keyCount)
+        language = String(globalValue("common/language", language))
+        url = String(globalValue("common/url", url))
+    }
+    function loadStrings() {
+        mainLang = backEnd.getLangStrings("main", language)
+        keyMatrix.keyMatrixLang = backEnd.getLangStrings("keyMatrix", language)
+        keyAssigment.keyAssigmentLang = backEnd.getLangStrings("keyAssigment", language)
+        dpiSetting.dpiSettingLang = backEnd.getLangStrings("dpiSetting", language)
+        lightControl.lightControlLang = backEnd.getLangStrings("lightControl", language)
+        macroEditor.macroEditorLang = backEnd.getLangStrings("macroEditor", language)
+        var captureLang = backEnd.getLangStrings("capture", language)
+        if (lang(captureLang, 0) !== "")
+            macroEditor.focusNote = lang(captureLang, 0)
+        systemSetting.systemSettingLang = backEnd.getLangStrings("systemSetting", language)
+        gunControl.gunControlLang = backEnd.getLangStrings("gunControl", language)
+        profile.profileLang = backEnd.getLangStrings("profile", language)
+        keyCodeString.keyCodeStr = backEnd.getLangStrings("keyCode", language)
+        backEnd.getLangStrings("other", language)
+    }
+
+    // Calls from the pages
+    function mainFocus() {
+        dpiSetting.dpiSegment.closeMenu()
+        menuUp.profileBtn.closeMenu()
+        lightControl.lightModel.closeMenu()
+        aboutMenu.visible = false
+    }
+    function controlUIEnable(isEnable) {
+        busy.setBusy(!isEnable)
+        setViewEnabled(isEnable)
+    }
+    function showMask() { mask.visible = true }
+    function hideMask() { mask.visible = false }
+
+    // For the session bus (shell/controlservice.cpp): what the window shows
+    // that scripts read; the service is told whenever any of it changes.
+    readonly property var outsideState: isPownOn ? ({
+        "profile": profile.profileNo,
+        "profiles": profileRows(),
+        "dpiStage": dpiSetting.currentDPI + 1,
+        // Stage edits waiting for Save are not on the mouse yet.
+        "dpiStages": dpiSetting.isSave ? null : dpiSetting.dpiValueArray.slice(0, dpiSetting.currentDpiCount),
+        "reportRate": dpiSetting.reportRate > 0 ? Math.round(1000 / dpiSetting.reportRate) : 0
+    }) : null
+    function profileRows() {
+        var rows = profile.profileDataModel0
+        var out = []
+        for (var i = 0; i < rows.count; ++i)
+            out.push([rows.get(i).profileNo, rows.get(i).textValue])
+        return out
+    }
+    // Requests from outside the window wait for the lock to end and for
+    // edits to be saved: "busy", "unsaved", or "" when the window may act.
+    function outsideRefusal() {
+        if (!isPownOn || busy.isBusy)
+            return "busy"
+        // The assignment dialog and the gun editor hold edits until closed.
+        return isPending || keyAssigment.visible || gunControl.isSave ? "unsaved" : ""
+    }
+    function selectProfile(number) {
+        switchProfile(number)
+        profile.syncTopList()
+    }
+    function selectDpiStage(stage) { dpiSetting.chooseStage(stage - 1) }
+    function selectReportRate(index) {
+        dpiSetting.reportRateList.currentSelect = index
+        dpiSetting.chooseRate(index)
+    }
+
+    // Actions
+    function save() {
+        mainFocus()
+        // Nothing pending: no lock, and a running busy lock is left alone.
+        if (!isPending)
+            return
+        controlUIEnable(false)
+        if (keyMatrix.isSave) {
+            keyMatrix.isSave = false
+            keyMatrix.saveData()
+        }
+        if (dpiSetting.isSave) {
+            dpiSetting.isSave = false
+            dpiSetting.saveData(true)
+        }
+        if (lightControl.isSave) {
+            lightControl.isSave = false
+            lightControl.saveData(true, 0)
+        }
+        controlUIEnable(true)
+    }
+    function reinitPages() {
+        keyMatrix.init(true, false)
+        dpiSetting.init(true, false)
+        lightControl.init(true, false)
+        systemSetting.init(true, false)
+        if (isGun) {
+            backEnd.mouseSwitchKeyMatrix(1)
+            backEnd.mouseResetKeyMatrix()
+        }
+    }
+    function switchProfile(tmpProfileNo) {
+        if (tmpProfileNo === profile.profileNo)
+            return
+        controlUIEnable(false)
+        profile.profileNo = tmpProfileNo
+        backEnd.setGlobalData("mouse/profileNo", profile.profileNo)
+        backEnd.setCurrentProfile(profile.profileNo)
+        reinitPages()
+        controlUIEnable(true)
+    }
+    // The active profile's file was replaced (an import over it): the pages
+    // read it and send it as a switch to it would. Their unsaved edits
+    // belonged to the old file and are dropped.
+    function reloadProfile() {
+        controlUIEnable(false)
+        keyMatrix.isSave = false
+        dpiSetting.isSave = false
+        lightControl.isSave = false
+        backEnd.setCurrentProfile(profile.profileNo)
+        reinitPages()
+        controlUIEnable(true)
+    }
+    function openReset() {
+        mainFocus()
+        resetBox.centre()
+        resetBox.visible = true
+        showMask()
+    }
+    function factoryReset() {
+        controlUIEnable(false)
+        resetBox.visible = false
+        hideMask()
+        keyMatrix.isSave = false
+        dpiSetting.isSave = false
+        lightControl.isSave = false
+        backEnd.resetProfile(profile.profileNo)
+        reinitPages()
+        backEnd.mouseSetCurrentDPI(2)
+        dpiSetting.currentDPI = 1
+        gunControl.resetData()
+        controlUIEnable(true)
+    }
+    function openDialog(dialog, recentre) {
+        if (recentre)
+            dialog.centre()
+        dialog.visible = true
+        showMask()
+    }
+    function openAbout() { aboutMenu.visible = true }
+    function openProfile() {
+        openDialog(profile, true)
+        mainFocus()
+    }
+    function openGun() {
+        if (!isGun)
+            return
+        openDialog(gunControl, !gunPlaced)
+        gunPlaced = true
+        mainFocus()
+    }
+    function openMacroEditor() {
+        openDialog(macroEditor, true)
+        mainFocus()
+    }
+    function openLightEffects() {
+        mainFocus()
+        lightControl.lightModel.openMenu()
+    }
+
+    // Key slots bound to a macro: code0 04 and the name stored for code2.
+    function slotCodes(j) {
+        var k = j < keyMatrix.modKeys.count ? keyMatrix.modKeys.get(j) : null
+        return k ? [Number(k.keyCode0), Number(k.keyCode1), Number(k.keyCode2), Number(k.keyCode3)]
+                 : [0, 0, 0, 0]
+    }
+    function setSlotCodes(j, codes) {
+        if (j < keyMatrix.modKeys.count)
+            keyMatrix.modKeys.set(j, keyMatrix.slotOf(codes))
+    }
+    function slotsBoundTo(macroName) {
+        var out = []
+        for (var j = 0; j < 16; ++j) {
+            var codes = slotCodes(j)
+            if (codes[0] === 4 && String(backEnd.getData("mouseMacroKey/" + codes[2], false)) === macroName)
+                out.push(j)
+        }
+        return out
+    }
+    function macroChanged(macroName) {
+        for (var j of slotsBoundTo(macroName))
+            macroEditor.sendMacro(j, macroName)
+    }
+    function macroRenamed(oldMacroName, newMacroName) {
+        for (var j of slotsBoundTo(oldMacroName)) {
+            backEnd.setData("mouseMacroKey/" + slotCodes(j)[2], newMacroName)
+            setSlotCodes(j, slotCodes(j)) // shows the new name
+        }
+        backEnd.modifyMacroNameUpdateProfile(oldMacroName, newMacroName)
+    }
+    function macroDeleted(macroName) {
+        for (var j of slotsBoundTo(macroName)) {
+            var factory = backEnd.mouseGetKeydefine(j, true)
+            setSlotCodes(j, [Number(factory[0]), Number(factory[1]), Number(factory[2]), Number(factory[3])])
+            keyMatrix.saveData()
+        }
+        backEnd.deleteMacroUpdateProfile(macroName)
+    }
+    function aboutChosen(index) {
+        if (index === 0)
+            Qt.openUrlExternally(url)
+        aboutMenu.visible = false
+    }
+
+    onMsg_KB: function (isDown, usbCode) {
+        if (!isPownOn)
+            return
+        if (keyAssigment.isFireInput)
+            keyAssigment.detectKeyboard(isDown, usbCode, 0)
+        if (keyAssigment.isComboInput)
+            keyAssigment.detectKeyboard(isDown, usbCode, 1)
+        if (macroEditor.macroNumber_lv.currentIndex >= 0) {
+            if (macroEditor.isInputting)
+                macroEditor.detectKeyboard(isDown, usbCode)
+            if (macroEditor.isInsertting)
+                macroEditor.detectInput(isDown, usbCode)
+        }
+    }
+
+    Timer {
+        id: lockTimer
+        objectName: "lockTimer"
+        interval: 1000
+        repeat: false
+        // Until the screen is built the lock stays; startScreen ends it.
+        onTriggered: {
+            if (mainWindow.isPownOn)
+                mainWindow.unlock()
+        }
+    }
+
+    Image {
+        id: powerOnLogo
+        objectName: "powerOnLogo"
+        anchors.centerIn: parent
+        source: "qrc:/index/modules/img/skin1/index/powerOn.png"
+    }
+    Connections {
+        id: logoFrame
+        target: null
+        // Emitted on the GUI thread just before the frame is drawn; the build
+        // starts from the event loop once that frame is done.
+        function onAfterAnimating() {
+            logoFrame.target = null
+            Qt.callLater(function () { screen.active = true })
+        }
+    }
+    // Built after the first initUI, in slices between frames, so the logo
+    // shows at once and the screen is ready before the power-on lock ends.
+    Loader {
+        id: screen
+        objectName: "screen"
+        active: false
+        asynchronous: true
+        // The source comes with the screen's one dependency; nothing loads
+        // until the first initUI makes the Loader active.
+        Component.onCompleted: setSource("MainScreen.qml", { "mainWindow": mainWindow })
+        onLoaded: mainWindow.startScreen()
+        // Without its screen the program cannot work; say why it stays locked.
+        onStatusChanged: if (status === Loader.Error) console.error("The main screen could not be built: " + source)
+    }
+
+    Loader {
+        id: noMouseScreen
+        objectName: "noMouseScreen"
+        z: 900
+        active: mainWindow.deviceState !== 0
+        source: "NoMouseScreen.qml"
+        // A language file from before this screen existed keeps the defaults.
+        onLoaded: {
+            var texts = mainWindow.hasBackEnd() ? mainWindow.backEnd.getLangStrings("noMouse", String(mainWindow.globalValue("common/language", mainWindow.language))) : []
+            if (texts.length > 0)
+                item.texts = texts
+            item.deviceState = Qt.binding(function () { return mainWindow.deviceState })
+            item.textColor = Theme.fontColor
+            item.hintColor = Theme.colorGray3
+            item.fontName = Theme.fontFamily
+            item.controller = mainWindow.controller
+        }
+    }
+    Connections {
+        target: noMouseScreen.item
+        function onMinimizeClicked() { if (mainWindow.hasController()) mainWindow.controller.onMinimize() }
+        function onCloseClicked() { if (mainWindow.hasController()) mainWindow.controller.onClose() }
+    }
+
+    BusyIndicator {
+        id: busy
+        objectName: "busy"
+        z: 1000
+    }
+}

@@ -1,0 +1,100 @@
+import QtQuick
+import modules.qml.basic
+
+// The main window's state and the names it answers by: theme names, the
+// mouse's flags, the host's objects, the screen's parts, the signals, and
+// the small helpers every page call goes through. MainWindow.qml adds the
+// behaviour.
+Item {
+    // Theme names, kept for the pages that still read them here.
+    readonly property string fontFamily: Theme.fontFamily
+    readonly property int fontMinSize: Theme.fontMinSize
+    readonly property int fontNormalSize: Theme.fontNormalSize
+    readonly property int fontMiddleSize: Theme.fontMiddleSize
+    readonly property int fontMaxSize: Theme.fontMaxSize
+    readonly property color fontColor: Theme.fontColor
+    readonly property color colorGray0: Theme.colorGray0
+    readonly property color colorGray1: Theme.colorGray1
+    readonly property color colorGray2: Theme.colorGray2
+    readonly property color colorGray3: Theme.colorGray3
+    readonly property color colorBlue: Theme.colorBlue
+    readonly property color colorOrange: Theme.colorOrange
+    readonly property color colorBlack: Theme.colorBlack
+    readonly property int skin_No: Theme.skin_No
+
+    // Device flags, read by the first initUI
+    property bool isColorful: false
+    property string icType: "553"
+    property bool is55328: false
+    property bool isGun: true
+    property string language: "ChineseSimplified"
+    property string url: "https://norvane.example/n1"
+    property bool isPownOn: false
+    // 0: a mouse is connected; 1: none found; 2: found but cannot be opened.
+    property int deviceState: 0
+    // Set by the back end where keys reach the capture only while this
+    // window has focus.
+    property bool keysInWindowOnly: false
+
+    property var mainLang: ["Editor", "Macro Editor", "Gun Editor", "Report Rate", "Config", "Reset",
+        "Reset factory setting", "Cancel", "OK", "System setting", "Save", "", "", "", ""]
+
+    // Power-on logo until the first lock ends; then every region shows.
+    property bool isRevealed: false
+    readonly property bool isPending: isPownOn && (keyMatrix.isSave || dpiSetting.isSave || lightControl.isSave)
+    property bool gunPlaced: false
+
+    // The screen's parts, set when the screen is built (common/MainScreen.qml).
+    // Untyped on purpose: a typed slot would load every page before the logo.
+    property var keyCodeString: null
+    property var mouseMain: null
+    property var keyMatrix: null
+    property var dpiSetting: null
+    property var lightControl: null
+    property var menuUp: null
+    property var aboutMenu: null
+    property var mask: null
+    property var macroEditor: null
+    property var gunControl: null
+    property var systemSetting: null
+    property var keyAssigment: null
+    property var profile: null
+    property var resetBox: null
+
+    signal msg_KB(bool isDown, int usbCode)
+    signal msg_MS(bool isDown, int buttonCode, int x, int y)
+    signal emptyAreaPressed()
+
+    width: 1024
+    height: 640
+    visible: false
+
+    // The host's context properties, set before this file loads: the back
+    // end ("ui_View"), the window controller ("ui_Ctl") and the device link
+    // ("hid"). The pages get them from here; qmllint cannot see context
+    // properties.
+    // qmllint disable unqualified
+    readonly property var backEnd: ui_View
+    readonly property var controller: ui_Ctl
+    readonly property var link: hid
+    // qmllint enable unqualified
+
+    function hasBackEnd() { return !!backEnd }
+    function hasController() { return !!controller }
+    function setViewEnabled(isEnable) {
+        if (hasBackEnd() && backEnd.setEnabled)
+            backEnd.setEnabled(isEnable)
+    }
+    // A missing key keeps the built-in default.
+    function globalValue(key, fallback) {
+        var v = backEnd.getGlobalData(key)
+        return v === undefined || v === null || String(v) === "" ? fallback : v
+    }
+    function asBool(v) {
+        if (typeof v === "boolean")
+            return v
+        var s = String(v).toLowerCase()
+        return s !== "" && s !== "false" && s !== "0"
+    }
+    function lang(list, i) { return list && list[i] !== undefined ? String(list[i]) : "" }
+}
