@@ -1,5 +1,5 @@
 import QtQuick
-import modules.qml.panels
+import "../panels"
 
 // Top bar: About, minimise and close, and the profile drop-down to their left.
 Item {

@@ -1,5 +1,5 @@
 import QtQuick
-import modules.qml.basic
+import "../basic"
 
 // About menu: the web site and the version, 24-pixel rows.
 Rectangle {

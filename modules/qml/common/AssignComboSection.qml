@@ -1,5 +1,5 @@
 import QtQuick
-import modules.qml.basic
+import "../basic"
 import "../js/lang.js" as Lang
 
 // The assignment dialog's key combination: captured keys, confirmed or

@@ -1,6 +1,6 @@
 import QtQuick
-import modules.qml.basic
-import modules.qml.panels
+import "../basic"
+import "../panels"
 import "../js/assignment.js" as Assignment
 import "../js/lang.js" as Lang
 

@@ -1,5 +1,5 @@
 import QtQuick
-import modules.qml.panels
+import "../panels"
 
 // A category of the assignment dialog chosen from a drop-down grid (media,
 // Windows and shortcut keys): its heading and, under it, the grid.

@@ -1,6 +1,6 @@
 import QtQuick
-import modules.qml.basic
-import modules.qml.panels
+import "../basic"
+import "../panels"
 import "../js/lang.js" as Lang
 
 // The assignment dialog's macro function: the macro list, the editor
@@ -35,16 +35,6 @@ Item {
         onBtnClick: section.focusPages()
         onDragSignal: function (isDrag) { section.scrollFrozen(isDrag) }
         onValueChange: function (index) { section.macroChosen(index) }
-
-        // Replaces every entry with the given names.
-        function addData(names, isOpen) {
-            macroItems.clear()
-            for (var i = 0; names && i < names.length; ++i)
-                macroItems.append({ "textValue": String(names[i]) })
-            currentSelect = -1
-            if (isOpen && !isDrop)
-                openMenu()
-        }
     }
     TextButton {
         objectName: "macroEditorButton"

@@ -1,5 +1,5 @@
 import QtQuick
-import modules.qml.basic
+import "../basic"
 
 // A caption in the system settings dialog and the gun editor.
 Text {

@@ -1,6 +1,6 @@
 import QtQuick
-import modules.qml.basic
-import modules.qml.panels
+import "../basic"
+import "../panels"
 
 // DPI panel of the right column: up to eight upright stage sliders, the
 // active stage count, the current stage (a click on a stage's value

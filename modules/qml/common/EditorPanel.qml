@@ -1,5 +1,5 @@
 import QtQuick
-import modules.qml.basic
+import "../basic"
 
 // Editor panel of the left column: macro editor row and, with guns, the gun
 // editor row under a 1-pixel rule.

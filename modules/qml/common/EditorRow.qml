@@ -1,5 +1,5 @@
 import QtQuick
-import modules.qml.basic
+import "../basic"
 
 // One 216 x 24 row of the editor panel.
 Rectangle {

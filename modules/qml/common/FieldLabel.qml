@@ -1,5 +1,5 @@
 import QtQuick
-import modules.qml.basic
+import "../basic"
 
 // A field caption in the assignment dialog.
 Text {

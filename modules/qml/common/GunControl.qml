@@ -1,6 +1,6 @@
 import QtQuick
-import modules.qml.basic
-import modules.qml.panels
+import "../basic"
+import "../panels"
 import "../js/lang.js" as Lang
 
 // Gun editor: six recoil presets (Y adjustment, rate, count), stored at

@@ -1,5 +1,5 @@
 import QtQuick
-import modules.qml.basic
+import "../basic"
 
 // The gun editor's six presets, each a picture and a name.
 ListView {

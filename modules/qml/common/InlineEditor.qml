@@ -1,5 +1,5 @@
 import QtQuick
-import modules.qml.basic
+import "../basic"
 
 // A text field laid over a list row to edit it in place. Return, Enter or
 // leaving the field end the edit (editEnded); open() and commit() serve

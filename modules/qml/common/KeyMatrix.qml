@@ -1,5 +1,5 @@
 import QtQuick
-import modules.qml.basic
+import "../basic"
 
 // Key list of the left column. Holds the working assignment of all 16 key
 // slots (modKeys) and the factory-default copy (modKeys_tmp) for undo.

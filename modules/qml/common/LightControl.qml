@@ -1,6 +1,6 @@
 import QtQuick
-import modules.qml.basic
-import modules.qml.panels
+import "../basic"
+import "../panels"
 import "../js/colour.js" as Colour
 import "../js/lang.js" as Lang
 

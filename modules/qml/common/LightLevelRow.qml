@@ -1,6 +1,6 @@
 import QtQuick
-import modules.qml.basic
-import modules.qml.panels
+import "../basic"
+import "../panels"
 
 // One level row of the lighting panel (speed or brightness): a five-step
 // slider and its value in percent.

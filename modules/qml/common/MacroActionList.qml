@@ -1,5 +1,5 @@
 import QtQuick
-import modules.qml.basic
+import "../basic"
 import "../js/keycodes.js" as KeyCodes
 import "../js/macrocodec.js" as MacroCodec
 

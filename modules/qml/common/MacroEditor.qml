@@ -1,6 +1,6 @@
 import QtQuick
-import modules.qml.basic
-import modules.qml.panels
+import "../basic"
+import "../panels"
 import "../js/lang.js" as Lang
 import "../js/macrocodec.js" as MacroCodec
 import "../js/macronames.js" as MacroNames

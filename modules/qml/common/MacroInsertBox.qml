@@ -1,5 +1,5 @@
 import QtQuick
-import modules.qml.basic
+import "../basic"
 
 // The macro editor's key-insert box, centred in the window over a mask on
 // the editor; it closes with OK only.

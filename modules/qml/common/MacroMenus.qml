@@ -1,5 +1,5 @@
 import QtQuick
-import modules.qml.basic
+import "../basic"
 import "../js/lang.js" as Lang
 
 // The macro editor's two context menus, opened at the pointer: one for a

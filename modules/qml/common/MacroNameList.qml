@@ -1,5 +1,5 @@
 import QtQuick
-import modules.qml.basic
+import "../basic"
 
 // The macro editor's list of macro names, with New and Delete under it; a
 // double click renames in place.

@@ -1,6 +1,6 @@
 import QtQuick
-import modules.qml.basic
-import modules.qml.panels
+import "../basic"
+import "../panels"
 
 // Under the action list: record/stop, the repeat count, and whether
 // recording keeps the pauses between keys.

@@ -1,6 +1,6 @@
 import QtQuick
-import modules.qml.basic
-import modules.qml.panels
+import "../basic"
+import "../panels"
 
 // Everything of the main screen behind the power-on logo: the regions of the
 // layout, the mask and the dialogs. The root builds it while the logo shows

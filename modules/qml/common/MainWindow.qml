@@ -1,5 +1,5 @@
 import QtQuick
-import modules.qml.basic
+import "../basic"
 
 // The main window: the functions the back end calls, the actions that span
 // pages (save, profile switch, reset), the power-on logo and the screen

@@ -1,5 +1,5 @@
 import QtQuick
-import modules.qml.basic
+import "../basic"
 
 // The main window's state and the names it answers by: theme names, the
 // mouse's flags, the host's objects, the screen's parts, the signals, and

@@ -1,5 +1,5 @@
 import QtQuick
-import modules.qml.basic
+import "../basic"
 
 // One row of the macro editor's context menus; highlighted under the pointer.
 Rectangle {

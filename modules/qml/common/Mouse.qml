@@ -1,5 +1,5 @@
 import QtQuick
-import modules.qml.basic
+import "../basic"
 
 // Mouse picture with its numbered hot spots; a hot spot opens the
 // assignment dialog for its slot.

@@ -1,5 +1,5 @@
 import QtQuick
-import modules.qml.basic
+import "../basic"
 
 // Shown instead of the main screen while no mouse is connected: the product's
 // picture and one line for the case; for a mouse that cannot be opened, also

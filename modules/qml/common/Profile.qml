@@ -1,5 +1,5 @@
 import QtQuick
-import modules.qml.basic
+import "../basic"
 
 // Profile dialog: the user's profiles (at most six rows, row 0 the standard
 // one), and the row list the top profile drop-down shows. Each row carries

@@ -1,5 +1,5 @@
 import QtQuick
-import modules.qml.panels
+import "../panels"
 
 // One choice row of the assignment dialog: a radio button per label, in
 // cells of cellWidth, objectNames prefix + index; exclusion is the owner's.

@@ -1,5 +1,5 @@
 import QtQuick
-import modules.qml.basic
+import "../basic"
 
 // Factory-reset confirmation: 427 x 102, draggable inside the window.
 Dialog {

@@ -1,5 +1,5 @@
 import QtQuick
-import modules.qml.basic
+import "../basic"
 
 // A one-pixel separator across the system settings dialog.
 Rectangle {

@@ -1,5 +1,5 @@
 import QtQuick
-import modules.qml.basic
+import "../basic"
 
 // A bold section title with a rule under it, as the assignment dialog uses.
 Item {

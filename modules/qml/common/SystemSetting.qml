@@ -1,6 +1,6 @@
 import QtQuick
-import modules.qml.basic
-import modules.qml.panels
+import "../basic"
+import "../panels"
 
 // System settings dialog: the desktop's cursor speed, double-click speed
 // and wheel lines, each applied as soon as it changes.

@@ -1,5 +1,5 @@
 import QtQuick
-import modules.qml.basic
+import "../basic"
 
 // Label, then a 12 x 12 box. The click signal comes before the state flips,
 // so a handler sees the state from before the click.

@@ -1,5 +1,5 @@
 import QtQuick
-import modules.qml.basic
+import "../basic"
 
 // Like DropDownList, but the entries open as a three-column grid, each cell
 // as wide as the header. Empty cells keep the current selection.

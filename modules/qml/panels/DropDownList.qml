@@ -1,5 +1,5 @@
 import QtQuick
-import modules.qml.basic
+import "../basic"
 
 // A header showing the current entry and a list that slides out below it,
 // 24 pixels an entry, at most 10 tall (a scroll bar beyond that).
@@ -36,6 +36,15 @@ Item {
         slide.duration = Math.max(0, 180 - 10 * count)
         slide.to = h
         slide.restart()
+    }
+    // Replaces every entry of the list's model with the given names.
+    function addData(names, isOpen) {
+        mdItems.clear()
+        for (var i = 0; names && i < names.length; ++i)
+            mdItems.append({ "textValue": String(names[i]) })
+        currentSelect = -1
+        if (isOpen && !isDrop)
+            openMenu()
     }
     // A choice made without the list: selected and reported as a click is.
     function choose(index) {

@@ -1,5 +1,5 @@
 import QtQuick
-import modules.qml.basic
+import "../basic"
 
 // A header with the owner's text; opens a 24-high panel holding a slider.
 Item {

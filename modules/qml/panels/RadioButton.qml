@@ -1,5 +1,5 @@
 import QtQuick
-import modules.qml.basic
+import "../basic"
 
 // A round mark with its label; exclusion within a group is the owner's.
 Item {

@@ -1,5 +1,5 @@
 import QtQuick
-import modules.qml.basic
+import "../basic"
 
 // A centred one-line integer field of at most 4 characters.
 Item {

@@ -1,5 +1,5 @@
 import QtQuick
-import modules.qml.basic
+import "../basic"
 
 // Horizontal slider: a "slide" knob on a 6-pixel track. The value is the
 // knob position x (3 to width - 15); owners turn it into their units.
