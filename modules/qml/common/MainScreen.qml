@@ -75,9 +75,9 @@ Item {
         visible: mainScreen.mainWindow.isRevealed
         KeyMatrix {
             id: keyMatrix
+            objectName: "keyMatrix"
             backEnd: mainScreen.mainWindow.backEnd
             macroEditor: macroEditor
-            objectName: "keyMatrix"
             mouseMain: mouseMain
             keyAssigment: keyAssigment
             gunControl: gunControl
@@ -120,17 +120,17 @@ Item {
         visible: mainScreen.mainWindow.isRevealed
         DpiSetting {
             id: dpiSetting
-            backEnd: mainScreen.mainWindow.backEnd
             objectName: "dpiSetting"
+            backEnd: mainScreen.mainWindow.backEnd
             onFocusPages: mainScreen.mainWindow.mainFocus()
         }
         LightControl {
             id: lightControl
+            objectName: "lightControl"
             backEnd: mainScreen.mainWindow.backEnd
             isColorful: mainScreen.mainWindow.isColorful
             is55328: mainScreen.mainWindow.is55328
             isPownOn: mainScreen.mainWindow.isPownOn
-            objectName: "lightControl"
             dpiCount: dpiSetting.dpiCount
         }
     }
@@ -218,11 +218,11 @@ Item {
 
     MacroEditor {
         id: macroEditor
+        objectName: "macroEditor"
         backEnd: mainScreen.mainWindow.backEnd
         keyCodeString: keyCodeString
         assignList: keyAssigment.macroList
         onClosed: mainScreen.mainWindow.hideMask()
-        objectName: "macroEditor"
         keysInWindowOnly: mainScreen.mainWindow.keysInWindowOnly
         onModifyMacroData: function (macroName) { mainScreen.mainWindow.macroChanged(macroName) }
         onModifyMacroName: function (oldMacroName, newMacroName) { mainScreen.mainWindow.macroRenamed(oldMacroName, newMacroName) }
@@ -230,21 +230,22 @@ Item {
     }
     GunControl {
         id: gunControl
+        objectName: "gunControl"
         backEnd: mainScreen.mainWindow.backEnd
         isPresent: mainScreen.mainWindow.isGun
         onClosed: mainScreen.mainWindow.hideMask()
         onSlotsSent: keyMatrix.saveData()
-        objectName: "gunControl"
     }
     SystemSetting {
         id: systemSetting
-        backEnd: mainScreen.mainWindow.backEnd
         objectName: "systemSetting"
+        backEnd: mainScreen.mainWindow.backEnd
         onFocusPages: mainScreen.mainWindow.mainFocus()
         onClosed: mainScreen.mainWindow.hideMask()
     }
     KeyAssigment {
         id: keyAssigment
+        objectName: "keyAssigment"
         backEnd: mainScreen.mainWindow.backEnd
         slotKeys: keyMatrix.modKeys
         factoryKeys: keyMatrix.modKeys_tmp
@@ -255,7 +256,6 @@ Item {
         onKeysEdited: keyMatrix.isSave = true
         onFocusPages: mainScreen.mainWindow.mainFocus()
         onMacroEditorRequested: mainScreen.mainWindow.openDialog(macroEditor, true)
-        objectName: "keyAssigment"
         onClosed: {
             mainScreen.mainWindow.hideMask()
             mouseMain.selectKey = -1
@@ -263,8 +263,8 @@ Item {
     }
     Profile {
         id: profile
-        backEnd: mainScreen.mainWindow.backEnd
         objectName: "profile"
+        backEnd: mainScreen.mainWindow.backEnd
         menuUp: menuUp
         onClosed: {
             mainScreen.mainWindow.hideMask()
