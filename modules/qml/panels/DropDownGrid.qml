@@ -83,8 +83,6 @@ Item {
                 model: grid.mdItems
                 // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
                 // qmllint disable unqualified
-                // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
-                // qmllint disable unqualified
                 delegate: Rectangle {
                     id: cell
                     required property int index
@@ -113,7 +111,6 @@ Item {
                         }
                     }
                 }
-                // qmllint enable unqualified
                 // qmllint enable unqualified
             }
         }
