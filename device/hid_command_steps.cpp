@@ -15,21 +15,34 @@ bool Hid_Thread::writeCommand(const char *failure, uchar code, std::initializer_
     qDebug() << failure;
     return false;
   }
+  return writeTaken(code, args, data, copied, dataLength, settle, pauseAfter);
+}
+
+bool Hid_Thread::writeTaken(uchar code, std::initializer_list<uchar> args, const uchar *data,
+                            int copied, int dataLength, bool settle, bool pauseAfter) {
   buildBlock(code, args);
   if (copied > 0)
     std::copy_n(data, copied, bulkBuffer);
   std::fill(bulkBuffer + qMax(copied, 0), bulkBuffer + qMax(dataLength, 0), 0);
-  sendCommand(dataLength, settle);
+  const bool completed = sendCommand(dataLength, settle);
   if (pauseAfter)
     platform::pauseMs(8);
-  return true;
+  return completed;
 }
 
-void Hid_Thread::writePerProfile(const char *failure, uchar code, uchar value) {
+bool Hid_Thread::writePerProfile(const char *failure, uchar code, uchar value) {
   const uchar last = owner && owner->linkIsGun() ? 1 : 4;
-  for (uchar n = 1; n <= last; ++n)
-    if (!writeCommand(failure, code, {n, value}, nullptr, 0, 0, true, false))
-      return;
+  // Only a lock that cannot be taken ends the repetition; a failed send is
+  // remembered and the later profile numbers still go out.
+  bool completed = true;
+  for (uchar n = 1; n <= last; ++n) {
+    if (!acquireTransport()) {
+      qDebug() << failure;
+      return false;
+    }
+    completed = writeTaken(code, {n, value}, nullptr, 0, 0, true, false) && completed;
+  }
+  return completed;
 }
 
 bool Hid_Thread::readCommand(const char *failure, uchar code, std::initializer_list<uchar> args,

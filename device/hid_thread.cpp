@@ -49,8 +49,8 @@ bool Hid_Thread::chkDeviceIsEnCode(int index) {
   return r1 == c[0] && r2 == c[1] && r3 == c[2] && r4 == c[3];
 }
 
-void Hid_Thread::hid553_00H_GetSecrecyCode(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4) {
-  exchangeSecrecyCode(byte1, byte2, byte3, byte4);
+bool Hid_Thread::hid553_00H_GetSecrecyCode(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4) {
+  return exchangeSecrecyCode(byte1, byte2, byte3, byte4);
 }
 
 bool Hid_Thread::exchangeSecrecyCode(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4) {

@@ -72,35 +72,37 @@ public:
   static constexpr int dataReadTimeoutMs = 1000;
 
 public slots:
+  // Every command returns true when its exchange with the mouse completed:
+  // the link was taken and every report went through.
   uchar hidCS(uchar *cmd);
   bool chkDeviceIsEnCode(int index);
   void USBDataEncryption(uchar *FIFOBuf, uchar *SecrecyCode);
   void USBDataDecipher(uchar *FIFOBuf, uchar *SecrecyCode);
-  void hid553_00H_GetSecrecyCode(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
-  void hid553_83H_GetKeyboardoption(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
-  void hid560_81H_GetKeyboardoption(uchar &byte1, uchar &byte2);
-  void hid560_82H_GetCurrentProfile(uchar &byte1);
-  void hid560_84H_GetCurrentDPI(uchar &byte1, uchar &byte2);
-  void hid553_8BH_GetCurrentDPI(uchar &byte1);
-  void hid553_03H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
-  void hid553_04H_SetGunData(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
-  void hid560_01H_SetKeyboardoption(uchar byte1, uchar byte2);
-  void hid553_01H_SetReportRate(uchar rate);
-  void hid560_03H_SetReportRate(uchar rate);
-  void hid560_04H_SetCurrentDPI(uchar stage);
-  void hid553_0BH_SetCurrentDPI(uchar stage);
-  void hid553_12H_SetKeyMatrix(uchar *src64, uchar indexAddOne);
-  void hid560_0DH_SetKeyMatrix(uchar *src64, uchar indexAddOne);
-  void hid560_0CH_setProfile(uchar *src128, uchar profileData);
-  void hid560_8CH_readProfile(uchar *src128, uchar profileNo);
-  void hid560_02H_SetCurrentProfile(uchar profile);
-  void hid553_13H_SetMacroKey(uchar macroId, uchar *src128);
-  void hid560_0FH_SetMacroKey(uchar macroId, uchar *src128);
-  void hid553_11H_SetDPISet(uchar dpiStage, uchar *src8);
-  void hid553_02H_SetCurrentKeyMatrix(uchar currentKeyMatrix);
-  void hid553_0DH_SetRGBLedEffect(uchar effect, uchar option1, uchar option2);
-  void hid553_0CH_SetFixLEDColor(uchar *src3);
-  void hid553_10H_SetLED8StageColor(uchar type, uchar *src24);
+  bool hid553_00H_GetSecrecyCode(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
+  bool hid553_83H_GetKeyboardoption(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
+  bool hid560_81H_GetKeyboardoption(uchar &byte1, uchar &byte2);
+  bool hid560_82H_GetCurrentProfile(uchar &byte1);
+  bool hid560_84H_GetCurrentDPI(uchar &byte1, uchar &byte2);
+  bool hid553_8BH_GetCurrentDPI(uchar &byte1);
+  bool hid553_03H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
+  bool hid553_04H_SetGunData(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
+  bool hid560_01H_SetKeyboardoption(uchar byte1, uchar byte2);
+  bool hid553_01H_SetReportRate(uchar rate);
+  bool hid560_03H_SetReportRate(uchar rate);
+  bool hid560_04H_SetCurrentDPI(uchar stage);
+  bool hid553_0BH_SetCurrentDPI(uchar stage);
+  bool hid553_12H_SetKeyMatrix(uchar *src64, uchar indexAddOne);
+  bool hid560_0DH_SetKeyMatrix(uchar *src64, uchar indexAddOne);
+  bool hid560_0CH_setProfile(uchar *src128, uchar profileData);
+  bool hid560_8CH_readProfile(uchar *src128, uchar profileNo);
+  bool hid560_02H_SetCurrentProfile(uchar profile);
+  bool hid553_13H_SetMacroKey(uchar macroId, uchar *src128);
+  bool hid560_0FH_SetMacroKey(uchar macroId, uchar *src128);
+  bool hid553_11H_SetDPISet(uchar dpiStage, uchar *src8);
+  bool hid553_02H_SetCurrentKeyMatrix(uchar currentKeyMatrix);
+  bool hid553_0DH_SetRGBLedEffect(uchar effect, uchar option1, uchar option2);
+  bool hid553_0CH_SetFixLEDColor(uchar *src3);
+  bool hid553_10H_SetLED8StageColor(uchar type, uchar *src24);
 
 private:
   friend class tst_transport;
@@ -110,11 +112,16 @@ private:
 
   // The shared steps of a write command: lock, block, data (copied bytes of
   // data, zero up to dataLength), transaction, optional 8 ms pause. False
-  // when the lock was not taken (the failure line is written then).
+  // when the lock was not taken (the failure line is written then) or the
+  // transaction failed.
   bool writeCommand(const char *failure, uchar code, std::initializer_list<uchar> args,
                     const uchar *data, int copied, int dataLength, bool settle, bool pauseAfter);
-  // A write of `code` with profile numbers 1..4 (1 alone for gun devices).
-  void writePerProfile(const char *failure, uchar code, uchar value);
+  // The same once the link is held.
+  bool writeTaken(uchar code, std::initializer_list<uchar> args, const uchar *data, int copied,
+                  int dataLength, bool settle, bool pauseAfter);
+  // A write of `code` with profile numbers 1..4 (1 alone for gun devices);
+  // false when any of them failed.
+  bool writePerProfile(const char *failure, uchar code, uchar value);
   // The shared steps of a read command without data: lock, block, reply
   // preset, transaction. False when the lock was not taken or the exchange
   // failed; the reply then holds the preset.

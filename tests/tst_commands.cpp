@@ -44,7 +44,7 @@ QList<int> settled(int reports) {
 struct WriteCase {
   const char *name;
   const char *family;
-  std::function<void(Hid_Thread &)> call;
+  std::function<bool(Hid_Thread &)> call;
   const char *block; // plain, checksum included
   int dataLength;    // bytes of the pattern sent, zero-padded to `reports`
   int sentData;      // data bytes the command sends in all
@@ -58,7 +58,7 @@ const QList<WriteCase> &writeCases() {
   static const QList<WriteCase> cases = {
       {"553 03H options",
        "553",
-       [](Hid_Thread &l) { l.hid553_03H_SetKeyboardoption(1, 2, 3, 4); },
+       [](Hid_Thread &l) { return l.hid553_03H_SetKeyboardoption(1, 2, 3, 4); },
        "03 01 02 03 04 00 00 f2",
        0,
        0,
@@ -69,7 +69,7 @@ const QList<WriteCase> &writeCases() {
        }},
       {"553 04H gun data",
        "553",
-       [](Hid_Thread &l) { l.hid553_04H_SetGunData(1, 2, 3, 4); },
+       [](Hid_Thread &l) { return l.hid553_04H_SetGunData(1, 2, 3, 4); },
        "04 00 01 02 03 04 00 f1",
        0,
        0,
@@ -80,63 +80,68 @@ const QList<WriteCase> &writeCases() {
        }},
       {"560 01H options",
        "560",
-       [](Hid_Thread &l) { l.hid560_01H_SetKeyboardoption(0x09, 0x02); },
+       [](Hid_Thread &l) { return l.hid560_01H_SetKeyboardoption(0x09, 0x02); },
        "01 09 02 00 00 00 00 f3",
        0,
        0,
        {8},
        "cmd Failed 01",
        [](const S &s) { return s.options[0] == 0x09 && s.options[1] == 0x02; }},
-      {"553 01H rate", "553", [](Hid_Thread &l) { l.hid553_01H_SetReportRate(2); },
+      {"553 01H rate", "553", [](Hid_Thread &l) { return l.hid553_01H_SetReportRate(2); },
        "01 02 00 00 00 00 00 fc", 0, 0, settled(0), "cmd Failed 01",
        [](const S &s) { return s.reportRate == 2; }},
-      {"553 0BH stage", "553", [](Hid_Thread &l) { l.hid553_0BH_SetCurrentDPI(3); },
+      {"553 0BH stage", "553", [](Hid_Thread &l) { return l.hid553_0BH_SetCurrentDPI(3); },
        "0b 03 00 00 00 00 00 f1", 0, 0, settled(0), "cmd Failed 0B",
        [](const S &s) { return s.dpiStage == 3; }},
-      {"553 12H key matrix", "553", [](Hid_Thread &l) { l.hid553_12H_SetKeyMatrix(pattern, 2); },
+      {"553 12H key matrix", "553",
+       [](Hid_Thread &l) { return l.hid553_12H_SetKeyMatrix(pattern, 2); },
        "12 02 40 08 00 00 00 a3", 64, 64, settled(2), "cmd Failed 12",
        [](const S &s) { return s.keyMatrices[1][0] == 1 && s.keyMatrices[1][63] == 64; }},
-      {"560 0DH key matrix", "560", [](Hid_Thread &l) { l.hid560_0DH_SetKeyMatrix(pattern, 3); },
+      {"560 0DH key matrix", "560",
+       [](Hid_Thread &l) { return l.hid560_0DH_SetKeyMatrix(pattern, 3); },
        "0d 03 80 00 00 00 00 6f", 64, 128, settled(4), "cmd Failed 0D",
        [](const S &s) { return s.keyMatrices[2][0] == 1 && s.keyMatrices[2][63] == 64; }},
-      {"560 0CH profile", "560", [](Hid_Thread &l) { l.hid560_0CH_setProfile(pattern, 2); },
+      {"560 0CH profile", "560", [](Hid_Thread &l) { return l.hid560_0CH_setProfile(pattern, 2); },
        "0c 02 80 00 00 00 00 71", 128, 128, settled(4), "cmd Failed 0C",
        [](const S &s) { return s.profiles[2][0] == 1 && s.profiles[2][127] == 128; }},
       {"560 02H profile",
        "560",
-       [](Hid_Thread &l) { l.hid560_02H_SetCurrentProfile(1); },
+       [](Hid_Thread &l) { return l.hid560_02H_SetCurrentProfile(1); },
        "02 01 00 00 00 00 00 fc",
        0,
        0,
        {8},
        "cmd Failed 02",
        [](const S &s) { return s.currentProfile == 1; }},
-      {"553 13H macro", "553", [](Hid_Thread &l) { l.hid553_13H_SetMacroKey(5, pattern); },
+      {"553 13H macro", "553", [](Hid_Thread &l) { return l.hid553_13H_SetMacroKey(5, pattern); },
        "13 05 80 00 00 00 00 67", 128, 128, settled(4), "cmd Failed 13",
        [](const S &s) { return s.macros.count(5) && s.macros.at(5).size() == 128; }},
-      {"560 0FH macro", "560", [](Hid_Thread &l) { l.hid560_0FH_SetMacroKey(6, pattern); },
+      {"560 0FH macro", "560", [](Hid_Thread &l) { return l.hid560_0FH_SetMacroKey(6, pattern); },
        "0f 06 80 00 00 00 00 6a", 128, 128, settled(4), "cmd Failed 0F",
        [](const S &s) { return s.macros.count(6) && s.macros.at(6)[127] == 128; }},
-      {"553 11H DPI table", "553", [](Hid_Thread &l) { l.hid553_11H_SetDPISet(4, pattern); },
+      {"553 11H DPI table", "553", [](Hid_Thread &l) { return l.hid553_11H_SetDPISet(4, pattern); },
        "11 04 08 00 00 00 00 e2", 8, 8, settled(1), "cmd Failed 11",
        [](const S &s) {
          return s.dpiCount == 4 && s.dpiTable == std::array<uint8_t, 8>{1, 2, 3, 4, 5, 6, 7, 8};
        }},
-      {"553 02H matrix", "553", [](Hid_Thread &l) { l.hid553_02H_SetCurrentKeyMatrix(1); },
+      {"553 02H matrix", "553", [](Hid_Thread &l) { return l.hid553_02H_SetCurrentKeyMatrix(1); },
        "02 01 00 00 00 00 00 fc", 0, 0, settled(0), "cmd Failed 02",
        [](const S &s) { return s.currentKeyMatrix == 1; }},
-      {"553 0DH effect", "553", [](Hid_Thread &l) { l.hid553_0DH_SetRGBLedEffect(5, 255, 10); },
+      {"553 0DH effect", "553",
+       [](Hid_Thread &l) { return l.hid553_0DH_SetRGBLedEffect(5, 255, 10); },
        "0d 05 ff 0a 00 00 00 e4", 0, 0, settled(0), "cmd Failed 0D",
        [](const S &s) { return s.ledEffect == 5 && s.ledOption1 == 255 && s.ledOption2 == 10; }},
-      {"553 0CH colour", "553", [](Hid_Thread &l) { l.hid553_0CH_SetFixLEDColor(pattern); },
+      {"553 0CH colour", "553", [](Hid_Thread &l) { return l.hid553_0CH_SetFixLEDColor(pattern); },
        "0c 01 02 03 00 00 00 ed", 0, 0, settled(0), "cmd Failed 0C",
        [](const S &s) {
          return s.fixedColour == std::array<uint8_t, 3>{1, 2, 3};
        }},
-      {"553 10H type 2", "553", [](Hid_Thread &l) { l.hid553_10H_SetLED8StageColor(2, pattern); },
+      {"553 10H type 2", "553",
+       [](Hid_Thread &l) { return l.hid553_10H_SetLED8StageColor(2, pattern); },
        "10 02 04 00 00 00 00 e9", 4, 4, settled(1), "cmd Failed 10",
        [](const S &s) { return s.stageColourType == 2 && s.stageColours[3] == 4; }},
-      {"553 10H type 0", "553", [](Hid_Thread &l) { l.hid553_10H_SetLED8StageColor(0, pattern); },
+      {"553 10H type 0", "553",
+       [](Hid_Thread &l) { return l.hid553_10H_SetLED8StageColor(0, pattern); },
        "10 00 18 00 00 00 00 d7", 24, 24, settled(1), "cmd Failed 10",
        [](const S &s) { return s.stageColourType == 0 && s.stageColours[23] == 24; }},
   };
@@ -276,7 +281,7 @@ private slots:
 
     {
       platform::PauseLog pauses;
-      w.call(link);
+      QVERIFY(w.call(link));
       QCOMPARE(pauses.pauses(), w.pauses);
     }
     const auto commands = vmouse::commands();
@@ -304,7 +309,7 @@ private slots:
     QVERIFY(link.acquireTransport());
     {
       platform::PauseLog pauses;
-      w.call(link);
+      QVERIFY(!w.call(link));
       QCOMPARE(pauses.pauses(), QList<int>(255, 8));
     }
     QCOMPARE(messages, QStringList{QString::fromLatin1(w.failure)});
@@ -315,7 +320,7 @@ private slots:
     vmouse::clearTrace();
     vmouse::failNext(vmouse::Fault::Feature);
     platform::PauseLog quiet;
-    w.call(link);
+    QVERIFY(!w.call(link));
     QVERIFY(traceOf({"write"}).isEmpty());
     QVERIFY(link.isTransportFree());
     QCOMPARE(vmouse::openHandles(), 0);
@@ -371,7 +376,7 @@ private slots:
       vmouse::setDeviceState(state);
       uchar block[128];
       std::fill(std::begin(block), std::end(block), 0xee);
-      link.hid560_8CH_readProfile(block, 2);
+      QVERIFY(link.hid560_8CH_readProfile(block, 2));
       QVERIFY(std::equal(block, block + 128, pattern));
       QCOMPARE(sentBlocks(), QStringList{QStringLiteral("8c 02 00 00 00 00 00 71")});
       QCOMPARE(traceOf({"read"}).size(), 128 / reportLength);
@@ -384,7 +389,7 @@ private slots:
     std::fill(std::begin(block), std::end(block), 0xee);
     vmouse::queueInput(Bytes(32, 0x11));
     vmouse::queueInput(Bytes(32, 0x22));
-    link.hid560_8CH_readProfile(block, 9); // no such profile: the device sends nothing
+    QVERIFY(!link.hid560_8CH_readProfile(block, 9)); // no such profile: nothing more comes
     QCOMPARE(block[0], uchar(0x11));
     QCOMPARE(block[63], uchar(0x22));
     QCOMPARE(block[64], uchar(0xee));
@@ -399,7 +404,7 @@ private slots:
     QCOMPARE(messages, QStringList{QStringLiteral("cmd Failed 8c")});
     link.setTransportFree();
     vmouse::unplug();
-    link.hid560_8CH_readProfile(block, 1);
+    QVERIFY(!link.hid560_8CH_readProfile(block, 1));
     vmouse::plug();
     QVERIFY(std::all_of(block, block + 128, [](uchar b) { return b == 0x5a; }));
     QVERIFY(link.isTransportFree());
@@ -446,10 +451,16 @@ private slots:
       QCOMPARE(int(value), n <= blocks.size() ? (code == 3 ? 2 : 5) : 1);
     }
 
+    // A failed send is reported, and the later profile numbers still go out.
+    vmouse::clearCommands();
+    vmouse::failNext(vmouse::Fault::Feature);
+    QVERIFY(!(code == 3 ? link.hid560_03H_SetReportRate(2) : link.hid560_04H_SetCurrentDPI(5)));
+    QCOMPARE(sentBlocks(), blocks.mid(1));
+
     // Lock held: one failure line, no profile number sent.
     vmouse::clearCommands();
     QVERIFY(link.acquireTransport());
-    link.hid560_03H_SetReportRate(2);
+    QVERIFY(!link.hid560_03H_SetReportRate(2));
     QCOMPARE(messages, QStringList{QStringLiteral("cmd Failed 03")});
     QVERIFY(vmouse::commands().empty());
     link.setTransportFree();
