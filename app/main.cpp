@@ -4,10 +4,12 @@
 #include "capture/inputhook.h"
 #include "capture/qmlcallbacks.h"
 #include "dataroot.h"
+#include "shell/controlname.h"
 #include "shell/controlservice.h"
 #include "shell/qtsinglecoreapplication.h"
 #include "shell/widget.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFontDatabase>
 #include <QImageReader>
@@ -36,6 +38,11 @@ int main(int argc, char **argv) {
   QtSingleCoreApplication app(argc, argv);
   if (app.isRunning()) {
     app.sendMessage(QString(), 5000);
+    return 1;
+  }
+  if (claimControlName(QDBusConnection::sessionBus()) == ControlNameClaim::Taken) {
+    qDebug() << "Another copy of the program owns the session bus name; it keeps the mouse";
+    askControlNameOwnerToShow(QDBusConnection::sessionBus());
     return 1;
   }
 

@@ -30,16 +30,13 @@ QString currentUser() {
 #endif
 }
 
-// One name per executable and user, short enough for a socket path.
+// One name per user, whatever folder the executable was started from: two
+// copies of the program must never drive the same mouse.
 QString instanceName() {
-  const QByteArray key =
-      (QCoreApplication::applicationFilePath() + u'\n' + currentUser())
-          .toUtf8();
+  const QByteArray key = "norvane\n" + currentUser().toUtf8();
   return QStringLiteral("norvane-") +
          QString::fromLatin1(
-             QCryptographicHash::hash(key, QCryptographicHash::Sha256)
-                 .toHex()
-                 .left(16));
+             QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(16));
 }
 
 // The user's runtime directory is private to them; the temp folder is the
@@ -72,8 +69,7 @@ int remainingMs(const QDeadlineTimer &deadline) {
 } // namespace
 
 QtSingleCoreApplication::QtSingleCoreApplication(int &argc, char **argv)
-    : QApplication(argc, argv), serverName(socketName()),
-      lockFile(lockFilePath()) {
+    : QApplication(argc, argv), serverName(socketName()), lockFile(lockFilePath()) {
   // Only a dead holder makes a lock stale. Where native file locks are
   // missing, Qt would otherwise also break a lock older than 30 s.
   lockFile.setStaleLockTime(0);
@@ -87,11 +83,9 @@ QtSingleCoreApplication::QtSingleCoreApplication(int &argc, char **argv)
   QLocalServer::removeServer(serverName);
   server = new QLocalServer(this);
   server->setSocketOptions(QLocalServer::UserAccessOption);
-  connect(server, &QLocalServer::newConnection, this,
-          &QtSingleCoreApplication::acceptConnections);
+  connect(server, &QLocalServer::newConnection, this, &QtSingleCoreApplication::acceptConnections);
   if (!server->listen(serverName))
-    qWarning() << "Single instance: cannot listen on" << serverName
-               << server->errorString();
+    qWarning() << "Single instance: cannot listen on" << serverName << server->errorString();
 }
 
 QtSingleCoreApplication::~QtSingleCoreApplication() = default;
@@ -111,8 +105,8 @@ bool QtSingleCoreApplication::sendMessage(const QString &message, int timeout) {
     if (deadline.hasExpired())
       return false;
     const int left = remainingMs(deadline); // -1: no deadline
-    QThread::msleep(static_cast<unsigned long>(
-        left < 0 ? connectRetryMs : qMin(left, connectRetryMs)));
+    QThread::msleep(
+        static_cast<unsigned long>(left < 0 ? connectRetryMs : qMin(left, connectRetryMs)));
   }
 
   const QByteArray text = message.toUtf8();
@@ -125,9 +119,9 @@ bool QtSingleCoreApplication::sendMessage(const QString &message, int timeout) {
       return false;
 
   char ack = 0;
-  const bool confirmed = (socket.bytesAvailable() > 0 ||
-                          socket.waitForReadyRead(remainingMs(deadline))) &&
-                         socket.getChar(&ack) && ack == ackByte;
+  const bool confirmed =
+      (socket.bytesAvailable() > 0 || socket.waitForReadyRead(remainingMs(deadline))) &&
+      socket.getChar(&ack) && ack == ackByte;
   socket.disconnectFromServer();
   return confirmed;
 }
@@ -135,8 +129,7 @@ bool QtSingleCoreApplication::sendMessage(const QString &message, int timeout) {
 void QtSingleCoreApplication::acceptConnections() {
   while (QLocalSocket *peer = server->nextPendingConnection()) {
     connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-    connect(peer, &QLocalSocket::readyRead, this,
-            [this, peer] { readMessages(peer); });
+    connect(peer, &QLocalSocket::readyRead, this, [this, peer] { readMessages(peer); });
     readMessages(peer);
   }
 }
@@ -146,8 +139,7 @@ void QtSingleCoreApplication::readMessages(QLocalSocket *peer) {
     const QByteArray header = peer->peek(headerSize);
     const quint32 length = qFromBigEndian<quint32>(header.constData());
     if (length > maxMessageBytes) {
-      qWarning() << "Single instance: dropping a peer sending" << length
-                 << "bytes";
+      qWarning() << "Single instance: dropping a peer sending" << length << "bytes";
       peer->abort();
       return;
     }

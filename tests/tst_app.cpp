@@ -9,7 +9,18 @@ class tst_app : public QObject {
 
   QString demo() const { return qEnvironmentVariable("NORVANE_BIN_DIR") + "/norvane-demo"; }
 
-  void start(QProcess &p, const QStringList &args, const QString &cwd) {
+  // The demo is one copy per user and runtime folder: a runtime folder of
+  // the test's own keeps a copy the tester runs out of the way.
+  QTemporaryDir runtime;
+
+  void start(QProcess &p, const QStringList &args, const QString &cwd,
+             const QString &runtimeDir = QString()) {
+    QProcessEnvironment env = p.processEnvironment();
+    if (env.isEmpty())
+      env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"),
+               runtimeDir.isEmpty() ? runtime.path() : runtimeDir);
+    p.setProcessEnvironment(env);
     p.setWorkingDirectory(cwd);
     p.setProcessChannelMode(QProcess::MergedChannels);
     p.start(demo(), args);
@@ -52,6 +63,32 @@ private slots:
     QCOMPARE(second.exitStatus(), QProcess::NormalExit);
     QCOMPARE(second.exitCode(), 1);
     QVERIFY(!second.readAll().contains("Device"));
+
+    QCOMPARE(first.state(), QProcess::Running);
+    first.terminate();
+    if (!first.waitForFinished(10000))
+      first.kill();
+  }
+
+  // Copies that cannot reach each other's instance socket still share the
+  // session bus: the one that cannot own the control name exits with 1 and
+  // never looks for the mouse.
+  void copyWithoutTheSocketYieldsToTheBusOwner() {
+    if (!qEnvironmentVariableIsSet("NORVANE_PRIVATE_BUS"))
+      QSKIP("runs on a private session bus");
+    QTemporaryDir elsewhere, firstRuntime, secondRuntime;
+    QProcess first;
+    start(first, {}, elsewhere.path(), firstRuntime.path());
+    QByteArray seen;
+    QVERIFY2(waitForLine(first, "Device Connect", seen), seen.constData());
+
+    QProcess second;
+    start(second, {}, elsewhere.path(), secondRuntime.path());
+    QVERIFY(second.waitForFinished(30000));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 1);
+    const QByteArray out = second.readAll();
+    QVERIFY2(out.contains("owns the session bus name") && !out.contains("Device"), out.constData());
 
     QCOMPARE(first.state(), QProcess::Running);
     first.terminate();

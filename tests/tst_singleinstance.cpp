@@ -1,7 +1,9 @@
 // Single-instance behaviour across real processes: every child is the
-// helper program, which uses one instance name for all of them.
+// helper program, or a copy of it in another folder; all of them share one
+// instance name, in a runtime folder of this test's own.
 #include <QLocalSocket>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
 
@@ -22,8 +24,10 @@ class TestSingleInstance : public QObject {
   Q_OBJECT
 
 private slots:
+  void initTestCase();
   void cleanup();
   void secondStartHandsOverToFirst();
+  void copyInAnotherFolderIsRefused();
   void killedPrimaryLeavesNoBlockingLock();
   void oldLockOfLivePrimaryHolds();
   void simultaneousStartsGiveOnePrimary_data();
@@ -31,11 +35,14 @@ private slots:
   void malformedFramesAreDropped();
 
 private:
-  QProcess *start(const QString &message = QString()) {
+  QProcess *start(const QString &message = QString(),
+                  const QString &program = QStringLiteral(SINGLEINSTANCE_CHILD)) {
     auto process = std::make_unique<QProcess>();
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process->start(QStringLiteral(SINGLEINSTANCE_CHILD),
-                   message.isNull() ? QStringList() : QStringList{message});
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir.path());
+    process->setProcessEnvironment(env);
+    process->start(program, message.isNull() ? QStringList() : QStringList{message});
     children.push_back(std::move(process));
     return children.back().get();
   }
@@ -61,14 +68,13 @@ private:
 
   static bool hasRole(QProcess *process) {
     const QStringList output = lines(process);
-    return !output.isEmpty() && (output.first().startsWith(u"primary ") ||
-                                 output.first().startsWith(u"secondary "));
+    return !output.isEmpty() &&
+           (output.first().startsWith(u"primary ") || output.first().startsWith(u"secondary "));
   }
 
   // waitForFinished is false for a process that has already ended.
   static bool finished(QProcess *process) {
-    return process->state() == QProcess::NotRunning ||
-           process->waitForFinished(20000);
+    return process->state() == QProcess::NotRunning || process->waitForFinished(20000);
   }
 
   QProcess *startPrimary() {
@@ -77,8 +83,16 @@ private:
     return process;
   }
 
+  QTemporaryDir runtimeDir;
   std::vector<std::unique_ptr<QProcess>> children;
 };
+
+void TestSingleInstance::initTestCase() {
+  QVERIFY(runtimeDir.isValid());
+  // The runtime folder must be private, as the real one is.
+  QVERIFY(QFile::setPermissions(
+      runtimeDir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+}
 
 void TestSingleInstance::cleanup() {
   for (auto &process : children) {
@@ -104,9 +118,32 @@ void TestSingleInstance::secondStartHandsOverToFirst() {
   QProcess *third = start(text);
   QVERIFY(finished(third));
   QCOMPARE(lines(third), QStringList{u"secondary sent=1"_qs});
-  QTRY_COMPARE_WITH_TIMEOUT(messages(first), (QStringList{QString(), text}),
-                            20000);
+  QTRY_COMPARE_WITH_TIMEOUT(messages(first), (QStringList{QString(), text}), 20000);
   QCOMPARE(first->state(), QProcess::Running);
+}
+
+void TestSingleInstance::copyInAnotherFolderIsRefused() {
+  // An installed program and a copy in a download folder are one program.
+  QTemporaryDir folder;
+  const QString copy = folder.filePath(QStringLiteral("norvane"));
+  QVERIFY(QFile::copy(QStringLiteral(SINGLEINSTANCE_CHILD), copy));
+
+  QProcess *first = startPrimary();
+  QProcess *second = start(QString(), copy);
+  QVERIFY(finished(second));
+  QCOMPARE(second->exitCode(), 1);
+  QCOMPARE(lines(second), QStringList{u"secondary sent=1"_qs});
+  QTRY_COMPARE_WITH_TIMEOUT(messages(first), QStringList{QString()}, 20000);
+
+  // And the other way round: the copy runs first, the original yields.
+  first->kill();
+  QVERIFY(finished(first));
+  QProcess *copyFirst = start(QString(), copy);
+  QTRY_VERIFY_WITH_TIMEOUT(isPrimary(copyFirst), 20000);
+  QProcess *original = start();
+  QVERIFY(finished(original));
+  QCOMPARE(original->exitCode(), 1);
+  QTRY_COMPARE_WITH_TIMEOUT(messages(copyFirst), QStringList{QString()}, 20000);
 }
 
 void TestSingleInstance::killedPrimaryLeavesNoBlockingLock() {
@@ -121,8 +158,7 @@ void TestSingleInstance::killedPrimaryLeavesNoBlockingLock() {
   QProcess *sender = start(u"after restart"_qs);
   QVERIFY(finished(sender));
   QCOMPARE(lines(sender), QStringList{u"secondary sent=1"_qs});
-  QTRY_COMPARE_WITH_TIMEOUT(messages(next), QStringList{u"after restart"_qs},
-                            20000);
+  QTRY_COMPARE_WITH_TIMEOUT(messages(next), QStringList{u"after restart"_qs}, 20000);
 }
 
 void TestSingleInstance::oldLockOfLivePrimaryHolds() {
@@ -182,8 +218,7 @@ void TestSingleInstance::malformedFramesAreDropped() {
   oversized.connectToServer(serverName);
   QVERIFY(oversized.waitForConnected(20000));
   oversized.write(frame("x", 0xffffffffu));
-  QTRY_COMPARE_WITH_TIMEOUT(oversized.state(), QLocalSocket::UnconnectedState,
-                            20000);
+  QTRY_COMPARE_WITH_TIMEOUT(oversized.state(), QLocalSocket::UnconnectedState, 20000);
 
   // A peer that leaves in the middle of a frame delivers nothing.
   QLocalSocket truncated;
@@ -199,14 +234,12 @@ void TestSingleInstance::malformedFramesAreDropped() {
   QVERIFY(batch.waitForConnected(20000));
   batch.write(frame("one", 3) + frame("two", 3));
   QTRY_COMPARE_WITH_TIMEOUT(batch.bytesAvailable(), qint64(2), 20000);
-  QTRY_COMPARE_WITH_TIMEOUT(messages(primary),
-                            (QStringList{u"one"_qs, u"two"_qs}), 20000);
+  QTRY_COMPARE_WITH_TIMEOUT(messages(primary), (QStringList{u"one"_qs, u"two"_qs}), 20000);
 
   QProcess *sender = start(u"still listening"_qs);
   QVERIFY(finished(sender));
-  QTRY_COMPARE_WITH_TIMEOUT(
-      messages(primary),
-      (QStringList{u"one"_qs, u"two"_qs, u"still listening"_qs}), 20000);
+  QTRY_COMPARE_WITH_TIMEOUT(messages(primary),
+                            (QStringList{u"one"_qs, u"two"_qs, u"still listening"_qs}), 20000);
   QCOMPARE(primary->state(), QProcess::Running);
 }
 
