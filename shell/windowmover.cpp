@@ -12,12 +12,16 @@ WindowMover::WindowMover(QWidget *window, QWidget *pressSource)
 }
 
 // Each press of the left button starts a new drag; its first move decides
-// who moves the window for the rest of it.
+// who moves the window for the rest of it. Widgets get a double click's
+// second press as a double-click event instead of a press, and a drag may
+// start from it all the same.
 bool WindowMover::eventFilter(QObject *, QEvent *event) {
-  if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease) {
+  const QEvent::Type type = event->type();
+  if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
+      type == QEvent::MouseButtonRelease) {
     const auto *mouse = static_cast<QMouseEvent *>(event);
     if (mouse->button() == Qt::LeftButton) {
-      leftHeld = event->type() == QEvent::MouseButtonPress;
+      leftHeld = type != QEvent::MouseButtonRelease;
       if (leftHeld)
         mode = Mode::Undecided;
     }

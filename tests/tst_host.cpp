@@ -271,7 +271,7 @@ private slots:
     });
     const auto button = [&](QEvent::Type type) {
       QMouseEvent e(type, QPointF(5, 5), QPointF(105, 105), Qt::LeftButton,
-                    type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                    type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
                     Qt::NoModifier);
       QCoreApplication::sendEvent(ctl.view(), &e);
     };
@@ -298,6 +298,17 @@ private slots:
     ctl.onXChanged(-15);
     QCOMPARE(window.pos(), QPoint(100, 80));
     QCOMPARE(started.size(), 2);
+
+    // A double click's second press reaches the view as a double-click
+    // event; a drag from it is a drag all the same.
+    button(QEvent::MouseButtonPress);
+    button(QEvent::MouseButtonRelease);
+    button(QEvent::MouseButtonDblClick);
+    ctl.onXChanged(15);
+    QCOMPARE(started.size(), 3);
+    QVERIFY(ctl.windowMover()->systemMoveActive());
+    QCOMPARE(window.pos(), QPoint(100, 80));
+    button(QEvent::MouseButtonRelease);
 
     // Offscreen, as on an X server without a window manager, Qt's own
     // request fails and the offsets move the window.

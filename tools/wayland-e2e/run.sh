@@ -3,7 +3,8 @@
 # Wayland client (qt6-wayland), and a virtual keyboard (with the standard
 # evdev/pc105/us keymap) and pointer of our own (vinput.c). Checks that
 # recording "hello" in the macro editor stores the ten key actions, and that
-# dragging the window's background moves the window (sway's tree).
+# dragging the window's background moves the window (sway's tree), also when
+# the drag starts on a double click's second press.
 #
 #   sh tools/wayland-e2e/run.sh [BUILD_DIR]
 #
@@ -144,9 +145,11 @@ say "PASS: recording stored: $ROWS"
 
 # Drags from (X, Y) of the window by six steps of (20, 10), then checks in
 # sway's tree that the window followed; sway starts the move at the first
-# motion it sees, so a step may be lost.
+# motion it sees, so a step may be lost. Steps given as $4 come before the
+# drag's press ("press release": the drag starts on a double click's second
+# press).
 drag() {
-  input at $(($WX + $1)) $(($WY + $2)) press by 20 10 by 20 10 by 20 10 by 20 10 by 20 10 \
+  input at $(($WX + $1)) $(($WY + $2)) ${4:-} press by 20 10 by 20 10 by 20 10 by 20 10 by 20 10 \
     by 20 10 release || fail "vinput could not drag"
   DX=0 DY=0
   wait_for 30 moved || fail "the window moved by ($DX, $DY), expected about (120, 60)"
@@ -177,3 +180,4 @@ wait_for 50 assigned || fail "key 2 and 3 saved as [$KEYS], expected fire K and 
 say "PASS: fire key and combination captured: $KEYS"
 
 drag 120 600 "window's background"
+drag 120 600 "window's background from a double click" "press release"
