@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -57,7 +58,20 @@ KeyMatch matchKey(const QByteArray &keyPart, const QByteArray &key) {
   return match;
 }
 
+// KConfig holds its lock only while it re-reads and rewrites a file; a
+// lock held longer belongs to a program that hangs, and the setting fails
+// instead of freezing the page.
+constexpr int lockTimeoutMs = 1000;
+
 } // namespace
+
+QString kdeConfigLockPath(const QString &path) {
+  // KConfig locks the file it resolved, so a symlinked file shares the
+  // target's lock.
+  const QFileInfo info(path);
+  return (info.exists() ? info.canonicalFilePath() : info.absoluteFilePath()) +
+         QStringLiteral(".lock");
+}
 
 bool setKdeConfigEntry(QByteArray &text, const QByteArray &group, const QByteArray &key,
                        const QString &value) {
@@ -124,6 +138,14 @@ bool setKdeConfigEntry(QByteArray &text, const QByteArray &group, const QByteArr
 bool writeKdeConfigEntry(const QString &path, const QByteArray &group, const QByteArray &key,
                          const QString &value) {
   const QFileInfo info(path);
+  if (!info.exists() && !QDir().mkpath(info.path()))
+    return false;
+  // A KDE program that saves between our read and our rename would lose its
+  // change, or we ours: read, edit and replace all happen under its lock.
+  QLockFile lock(kdeConfigLockPath(path));
+  if (!lock.tryLock(lockTimeoutMs))
+    return false;
+
   QByteArray text;
   if (info.exists()) {
     QFile in(path);
@@ -132,8 +154,6 @@ bool writeKdeConfigEntry(const QString &path, const QByteArray &group, const QBy
     text = in.readAll();
     if (in.error() != QFileDevice::NoError)
       return false;
-  } else if (!QDir().mkpath(info.path())) {
-    return false;
   }
   const QByteArray before = text;
   if (!setKdeConfigEntry(text, group, key, value))

@@ -19,10 +19,15 @@ bool setKdeConfigEntry(QByteArray &text, const QByteArray &group, const QByteArr
 
 // The same on a file, which is replaced whole through a temporary file and a
 // rename, keeping its permissions; a missing file (and its folder) is
-// created. False when the file cannot be read or written or the entry is
-// immutable; the file is then untouched.
+// created. The read, the edit and the rename happen under KConfig's lock
+// (kdeConfigLockPath), waited for a short while. False when the lock cannot
+// be taken, the file cannot be read or written or the entry is immutable;
+// the file is then untouched.
 bool writeKdeConfigEntry(const QString &path, const QByteArray &group, const QByteArray &key,
                          const QString &value);
+
+// The lock file KDE's programs take around writing the file at `path`.
+QString kdeConfigLockPath(const QString &path);
 
 // The user's file of that name: $XDG_CONFIG_HOME/name, by default
 // ~/.config/name.

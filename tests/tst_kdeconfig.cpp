@@ -4,6 +4,7 @@
 #include "platform/kdeconfigfile.h"
 
 #include <QFile>
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
@@ -130,6 +131,33 @@ private slots:
     // A path that is a folder cannot be written; nothing appears.
     QVERIFY(!platform::writeKdeConfigEntry(dir.path(), "KDE", "A", "1"));
     QVERIFY(QFileInfo(dir.path()).isDir());
+  }
+
+  // While a KDE program holds the file's lock nothing is read or written;
+  // the lock is KConfig's: the resolved file's name plus ".lock".
+  void heldLock() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("kcminputrc");
+    const QString link = dir.filePath("link");
+    QVERIFY(platform::writeKdeConfigEntry(path, "Mouse", "A", "1"));
+    QVERIFY(QFile::link(path, link));
+    const QString lockPath = QFileInfo(path).canonicalFilePath() + ".lock";
+    QCOMPARE(platform::kdeConfigLockPath(link), lockPath);
+
+    QLockFile kde(lockPath);
+    QVERIFY(kde.tryLock());
+    QVERIFY(!platform::writeKdeConfigEntry(link, "Mouse", "A", "2"));
+    QVERIFY(!platform::writeKdeConfigEntry(path, "Mouse", "B", "2"));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("[Mouse]\nA=1\n"));
+    f.close();
+
+    kde.unlock();
+    QVERIFY(platform::writeKdeConfigEntry(link, "Mouse", "A", "2"));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("[Mouse]\nA=2\n"));
+    QVERIFY(!QFile::exists(lockPath));
   }
 };
 

@@ -10,6 +10,7 @@
 #include "shell/myqquickview.h"
 #include "testsupport.h"
 
+#include <QLockFile>
 #include <QTest>
 
 using namespace testsupport;
@@ -257,6 +258,21 @@ private slots:
     view.mouseSetDoubleClickSpeed(0);
     QCOMPARE(messages, QStringList{"setDoubleClickSpeed Failed"});
     QCOMPARE(readFile(d.file("kdeglobals")), QByteArray("[KDE]\nDoubleClickInterval[$i]=400\n"));
+    QTest::qWait(100);
+    QCOMPARE(log.notices.size(), 2);
+
+    // While a KDE program holds a file's lock the setting fails and neither
+    // file changes.
+    messages.clear();
+    writeFile(d.file("kdeglobals"), kdeglobals);
+    QLockFile kdeglobalsLock(d.file("kdeglobals") + ".lock");
+    QLockFile kcminputrcLock(d.file("kcminputrc") + ".lock");
+    QVERIFY(kdeglobalsLock.tryLock() && kcminputrcLock.tryLock());
+    view.mouseSetVerticalScrollLines(3);
+    view.mouseSetCursorSpeed(10);
+    QCOMPARE(messages, QStringList({"setVerticalScrollLines Failed", "setCursorSpeed Failed"}));
+    QCOMPARE(readFile(d.file("kdeglobals")), kdeglobals);
+    QCOMPARE(readFile(d.file("kcminputrc")), replaced(kcminputrc, "=0.4", "=-0.053"));
     QTest::qWait(100);
     QCOMPARE(log.notices.size(), 2);
   }
