@@ -2,6 +2,12 @@
 # desktop integration. The demo and the test tools stay in the build.
 include(GNUInstallDirs)
 
+# Installing and packaging take what the build made and never build: cpack
+# runs the "preinstall" target first, which would otherwise rebuild every
+# target (and rewrite bin/modules) in the folder being packaged, racing any
+# build or test working there at the same time.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+
 # One udev line per vendor/product pair of the shipped device list.
 file(STRINGS ${CMAKE_SOURCE_DIR}/modules/setting/apConfig.bin config_lines)
 set(NORVANE_UDEV_LINES "")

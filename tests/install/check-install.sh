@@ -48,19 +48,33 @@ awk -F= '/^vid=/{v=$2} /^pid=/{print v ":" $2}' "$SRC/modules/setting/apConfig.b
 done
 
 echo "== first start seeds the per-user tree; a second start keeps a changed value"
-export HOME="$WORK/home" XDG_DATA_HOME="$WORK/home/data" QT_QPA_PLATFORM=offscreen
+# A user of our own: the program is one copy per user and session bus, so a
+# program the tester runs must not turn these starts into second copies.
+export HOME="$WORK/home" XDG_DATA_HOME="$WORK/home/data" XDG_RUNTIME_DIR="$WORK/run" \
+  QT_QPA_PLATFORM=offscreen
+unset DBUS_SESSION_BUS_ADDRESS DISPLAY WAYLAND_DISPLAY
 mkdir -p "$HOME"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 USERTREE="$XDG_DATA_HOME/norvane/modules"
-start_installed() {
-  "$WORK/dest/usr/bin/norvane" >"$WORK/log" 2>&1 &
+# Starts a program and stops it once its device check ran, which comes after
+# the data root was chosen and seeded. Each start writes a new log: the
+# shell opens the log in the started child, so a reused log could still
+# show the previous start's line and end the wait before this one began.
+starts=0
+start_until_checked() {
+  starts=$((starts + 1))
+  log="$WORK/log.$starts"
+  "$1" >"$log" 2>&1 &
   pid=$!
   i=0
-  until grep -q "Device DisConnect\|Device Connect" "$WORK/log" 2>/dev/null; do
-    i=$((i + 1)); [ $i -lt 300 ] || { cat "$WORK/log"; fail "no device check"; }
+  until grep -q "Device DisConnect\|Device Connect" "$log" 2>/dev/null; do
+    i=$((i + 1)); [ $i -lt 600 ] || { cat "$log"; fail "no device check"; }
+    kill -0 "$pid" 2>/dev/null || { cat "$log"; fail "$1 ended before its device check"; }
     sleep 0.1
   done
   kill "$pid"; wait "$pid" 2>/dev/null || true
 }
+start_installed() { start_until_checked "$WORK/dest/usr/bin/norvane"; }
 start_installed
 [ -f "$USERTREE/setting/apConfig.bin" ] || fail "per-user tree not seeded"
 cmp "$USERTREE/setting/apConfigD.bin" "$SRC/modules/setting/apConfigD.bin" || fail "seeded copy differs"
@@ -75,10 +89,7 @@ mkdir -p "$WORK/portable"
 cp "$WORK/dest/usr/bin/norvane" "$WORK/portable/"
 cp -r "$SRC/modules" "$WORK/portable/modules"
 rm -rf "$XDG_DATA_HOME"
-"$WORK/portable/norvane" >"$WORK/log" 2>&1 &
-pid=$!
-sleep 3
-kill "$pid"; wait "$pid" 2>/dev/null || true
+start_until_checked "$WORK/portable/norvane"
 [ ! -e "$XDG_DATA_HOME/norvane" ] || fail "portable copy used the per-user folder"
 
 echo "== the package"
