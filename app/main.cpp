@@ -1,6 +1,7 @@
-// Entry point: single instance, working directory at the data root (beside
-// the executable, or the per-user folder of an installed program), main window, input capture, one
-// device check, then the event loop.
+// Entry point: single instance (per user, then the session bus name),
+// working directory at the data root (beside the executable, or the per-user
+// folder of an installed program), main window, input capture, one device
+// check, then the event loop.
 #include "capture/inputhook.h"
 #include "capture/qmlcallbacks.h"
 #include "dataroot.h"

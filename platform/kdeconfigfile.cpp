@@ -137,15 +137,16 @@ bool setKdeConfigEntry(QByteArray &text, const QByteArray &group, const QByteArr
 
 bool writeKdeConfigEntry(const QString &path, const QByteArray &group, const QByteArray &key,
                          const QString &value) {
-  const QFileInfo info(path);
-  if (!info.exists() && !QDir().mkpath(info.path()))
+  if (!QDir().mkpath(QFileInfo(path).path()))
     return false;
   // A KDE program that saves between our read and our rename would lose its
-  // change, or we ours: read, edit and replace all happen under its lock.
+  // change, or we ours: read, edit and replace all happen under its lock,
+  // and what the file is is looked at only once it is held.
   QLockFile lock(kdeConfigLockPath(path));
   if (!lock.tryLock(lockTimeoutMs))
     return false;
 
+  const QFileInfo info(path);
   QByteArray text;
   if (info.exists()) {
     QFile in(path);
