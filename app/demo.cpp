@@ -1,5 +1,6 @@
 #include "demo.h"
 
+#include "config/device_family.h"
 #include "device/deviceentry.h"
 #include "platform/devicemonitor.h"
 #include "platform/pause.h"
@@ -30,8 +31,9 @@ void plugVirtualMouse(const QStringList &args) {
     c = vmouse::configFor(mouse != devices.end() ? *mouse : devices.first());
   }
   const QSettings s(configFile, QSettings::IniFormat);
-  c.family =
-      s.value(QStringLiteral("mouse/icType")).toString() == QLatin1String("560") ? "560" : "553";
+  const QLatin1String family =
+      deviceFamily(s.value(QStringLiteral("mouse/icType")).toString()).name();
+  c.family = std::string(family.data(), size_t(family.size()));
   vmouse::configure(c);
   if (args.contains(QStringLiteral("--unplugged")))
     vmouse::unplug();

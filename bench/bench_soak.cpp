@@ -7,6 +7,7 @@
 // figures are about what a cycle leaves behind, not its speed.
 //   bench_soak [cycles]      default 10000; BENCH_SHORT=1: 400
 #include "benchsupport.h"
+#include "config/device_family.h"
 #include "device/hid_thread.h"
 #include "device/linkowner.h"
 #include "platform/pause.h"
@@ -28,7 +29,7 @@ public:
   int stages = 0;
   int removals = 0;
 
-  QString linkIcType() const override { return family; }
+  bool linkArmReports(Hid_Thread &link) override { return deviceFamily(family).armReports(link); }
   bool linkIsGun() const override { return false; }
   void linkSetCurrentDPI(int) override { ++stages; }
   void linkShowBalloon(const QString &) override {}

@@ -6,55 +6,62 @@
 
 #include <array>
 
+class DeviceFamily;
 class Hid_Thread;
 
 // What the pages send to the mouse: the device description read from the
-// global file at start, the 560 family's on-board profile blocks, and the
-// commands of either family through the device link. Without a link every
-// send is skipped.
+// global file at start, the on-board profile blocks, and the commands of
+// the device's family through the device link. Every operation that talks
+// to the mouse returns true when all of its exchanges completed; without a
+// link, or when its input is refused, nothing is sent and it returns false.
 class MouseDevice {
 public:
-  // The 560 family's on-board profile blocks 0..4, as last read from the
-  // device and patched since; never written to disk.
+  // On-board profile blocks 0..4 (1 the normal mode, 2..4 the gun slots),
+  // as last read from the device and patched since; never written to disk.
   using ProfileBlock = std::array<uchar, 128>;
 
-  MouseDevice() = default;
+  MouseDevice();
   // The four flags from "mouse/isColorful", "mouse/isGun", "mouse/icType"
-  // and "mouse/is55328"; they are not re-read later.
+  // and "mouse/is55328"; they are not re-read later, and the family is
+  // chosen from icType here, once.
   explicit MouseDevice(const QSettings &global);
 
   void setLink(Hid_Thread *link) { this->link = link; }
   Hid_Thread *hidLink() const { return link; }
-  bool is560() const { return icType == QLatin1String("560"); }
+  const DeviceFamily &family() const { return *chosenFamily; }
 
-  // Profile blocks 0..4 of the 560 family.
-  void sendProfileBlock(uint profileNo);
-  void readProfileBlock(uint profileNo);
-  int readCurrentProfile();
+  // Profile blocks 0..4, in the block commands whatever the family.
+  bool sendProfileBlock(uint profileNo);
+  bool readProfileBlock(uint profileNo);
+  bool readCurrentProfile(int &profile);
+  // The family's reads right after the mouse answered the handshake.
+  bool readAtStart();
 
   // DPI stages, report rate, keyboard options and the active key matrix.
-  void setDpi(int dpiCount, const QString &sensorType, const QVariantList &dpiValues);
-  void setCurrentDpi(uchar stage);
-  int currentDpi();
-  void setReportRate(uchar rate);
-  void setKeyboardOption(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
-  QVariantList keyboardOption();
-  void switchKeyMatrix(int indexNo);
+  bool setDpi(int dpiCount, const QString &sensorType, const QVariantList &dpiValues);
+  bool setCurrentDpi(uchar stage);
+  // The stage number; 0 when it was not read.
+  bool currentDpi(int &stage);
+  bool setReportRate(uchar rate);
+  bool setKeyboardOption(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
+  // Zeros for bytes that were not read.
+  bool keyboardOption(std::array<uchar, 4> &bytes);
+  bool switchKeyMatrix(int indexNo);
 
   // Lighting.
-  void setLightEffect(uchar effect, uchar option1, uchar option2);
-  void setLightColours(uchar type, const QVariantList &src24);
+  bool setLightEffect(uchar effect, uchar option1, uchar option2);
+  bool setLightColours(uchar type, const QVariantList &src24);
 
   // Button assignment: the page's 64 numbers with the gun-mode matrices,
   // built on profile's factory entries; the gun matrices 2..4 reset.
-  void sendKeyAssignments(const QVariantList &src64, const QSettings &profile,
+  bool sendKeyAssignments(const QVariantList &src64, const QSettings &profile,
                           const QVariantList &otherParam);
-  void resetGunMatrices(const QSettings &profile);
+  bool resetGunMatrices(const QSettings &profile);
 
-  // A macro's block into device slot index (0..11); others are ignored.
-  void sendMacro(uint index, const QVariantList &macroData);
-  // Gun slot 1..3: shots, x and y.
-  void sendGun(int slot, const QVariantList &values);
+  // A macro's block into device slot index (0..11); others are refused.
+  bool sendMacro(uint index, const QVariantList &macroData);
+  // Gun slot 1..3: shots, x and y; refused on a mouse without gun modes.
+  bool sendGun(int slot, const QVariantList &values);
 
   bool isColorful = false;
   bool isGun = false;
@@ -63,8 +70,6 @@ public:
   std::array<ProfileBlock, 5> profileBlocks{};
 
 private:
-  // Block 1, then blocks 2..4 when the mouse has gun modes.
-  void sendModeBlocks();
-
   Hid_Thread *link = nullptr;
+  const DeviceFamily *chosenFamily;
 };

@@ -13,8 +13,6 @@
 namespace {
 
 constexpr int eventReadTimeoutMs = 500;
-// Pause before the one retry of a failed option read at watch start.
-constexpr int optionRetryPauseMs = 100;
 
 } // namespace
 
@@ -40,24 +38,10 @@ void Hid_Thread::startReportWatch(uint index) {
 }
 
 void Hid_Thread::armReportOption() {
-  // Option bits that were not read are never written: a guess would clobber
-  // the mouse's other options. A failed read is tried once more.
-  const bool family560 = owner && owner->linkIcType() == QLatin1String("560");
-  uchar b[4] = {};
-  auto read = [&] {
-    return family560 ? readOptions560(b[0], b[1]) : readOptions553(b[0], b[1], b[2], b[3]);
-  };
-  if (!read()) {
-    platform::pauseMs(optionRetryPauseMs);
-    if (!read()) {
-      qDebug() << "Report option not read: DPI-button reports stay off until the next watch start";
-      return;
-    }
-  }
-  if (family560)
-    hid560_01H_SetKeyboardoption(b[0] | 0x08, b[1]);
-  else
-    hid553_03H_SetKeyboardoption(b[0], b[1], b[2], b[3] | 0x40);
+  // How the option is set depends on the device's family, which the owner
+  // knows; without an owner the mouse is watched unarmed.
+  if (owner)
+    owner->linkArmReports(*this);
 }
 
 void Hid_Thread::reportWatch(uint index) {

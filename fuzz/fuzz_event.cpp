@@ -8,7 +8,7 @@ namespace {
 
 class Owner : public LinkOwner {
 public:
-  QString linkIcType() const override { return QStringLiteral("553"); }
+  bool linkArmReports(Hid_Thread &) override { return false; }
   bool linkIsGun() const override { return false; }
   void linkSetCurrentDPI(int stage) override { lastStage = stage; }
   void linkShowBalloon(const QString &text) override { balloon = text; }

@@ -100,6 +100,8 @@ public:
 
   void setLink(Hid_Thread *link) { device.setLink(link); }
   Hid_Thread *hidLink() const { return device.hidLink(); }
+  // The device back end, for the results of its operations and its family.
+  MouseDevice &mouse() { return device; }
   int currentProfileIndex() const { return store.currentIndex(); }
 
   // Sees every call into the QML root as it is made: function name,
@@ -114,8 +116,8 @@ public:
   using FileDialogHook = std::function<QString(bool save, QString title, QString filter)>;
   static void setFileDialogHook(FileDialogHook hook);
 
-  // The device description and the 560 family's profile blocks, held by
-  // the device back end.
+  // The device description and the on-board profile blocks, held by the
+  // device back end.
   bool &isColorful = device.isColorful;
   bool &isGun = device.isGun;
   QString &icType = device.icType;

@@ -9,7 +9,11 @@ void myQQuickView::mouseSetDpi(int dpiCount, QString sensorType, QVariantList dp
 
 void myQQuickView::mouseSetCurrentDPI(uchar currentDPI) { device.setCurrentDpi(currentDPI); }
 
-QVariant myQQuickView::mouseGetCurrentDPI() { return device.currentDpi(); }
+QVariant myQQuickView::mouseGetCurrentDPI() {
+  int stage = 0;
+  device.currentDpi(stage);
+  return stage;
+}
 
 void myQQuickView::mouseSetReportRate(uchar rate) { device.setReportRate(rate); }
 
@@ -17,7 +21,11 @@ void myQQuickView::mouseSetKeyboardoption(uchar byte1, uchar byte2, uchar byte3,
   device.setKeyboardOption(byte1, byte2, byte3, byte4);
 }
 
-QVariantList myQQuickView::GetKeyboardoption() { return device.keyboardOption(); }
+QVariantList myQQuickView::GetKeyboardoption() {
+  std::array<uchar, 4> bytes{};
+  device.keyboardOption(bytes);
+  return {int(bytes[0]), int(bytes[1]), int(bytes[2]), int(bytes[3])};
+}
 
 void myQQuickView::mouseSwitchKeyMatrix(int indexNo) { device.switchKeyMatrix(indexNo); }
 
@@ -33,7 +41,11 @@ void myQQuickView::mouseSetProfile(uint profileNo) { device.sendProfileBlock(pro
 
 void myQQuickView::mouseReadProfile(uint profileNo) { device.readProfileBlock(profileNo); }
 
-QVariant myQQuickView::mouseReadCurrentProfile() { return device.readCurrentProfile(); }
+QVariant myQQuickView::mouseReadCurrentProfile() {
+  int profile = 0;
+  device.readCurrentProfile(profile);
+  return profile;
+}
 
 void myQQuickView::mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVariantList otherParam) {
   if (storeKeyAssignments(store.current(), src64) && isSendData)

@@ -1,5 +1,6 @@
 #include "widget.h"
 
+#include "config/device_family.h"
 #include "myqquickview.h"
 #include "platform/devicemonitor.h"
 #include "platform/restore.h"
@@ -108,15 +109,7 @@ void Widget::checkDevice() {
     deviceConnected = true;
     showBalloon(QStringLiteral("Detect Device"));
     link.startReportWatch(uint(link.currentDeviceIndex()));
-    if (view()->icType == QLatin1String("560")) {
-      view()->mouseReadProfile(0);
-      view()->mouseReadProfile(1);
-      if (view()->isGun) {
-        view()->mouseReadProfile(2);
-        view()->mouseReadProfile(3);
-        view()->mouseReadProfile(4);
-      }
-    }
+    view()->mouse().readAtStart();
     view()->setEnabled(true);
     startUI();
     // A check that fell due while this one ran would only repeat it.
@@ -213,7 +206,7 @@ bool Widget::nativeEvent(const QByteArray &eventType, void *message, qintptr *re
   return QWidget::nativeEvent(eventType, message, result);
 }
 
-QString Widget::linkIcType() const { return view()->icType; }
+bool Widget::linkArmReports(Hid_Thread &link) { return view()->mouse().family().armReports(link); }
 
 bool Widget::linkIsGun() const { return view()->isGun; }
 

@@ -37,7 +37,7 @@ public:
   void onDeviceChange();
   void startUI();
 
-  QString linkIcType() const override;
+  bool linkArmReports(Hid_Thread &link) override;
   bool linkIsGun() const override;
   void linkSetCurrentDPI(int stage) override;
   void linkShowBalloon(const QString &text) override;

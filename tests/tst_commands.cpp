@@ -19,7 +19,7 @@ class FakeOwner : public LinkOwner {
 public:
   QString icType = QStringLiteral("553");
   bool isGun = false;
-  QString linkIcType() const override { return icType; }
+  bool linkArmReports(Hid_Thread &) override { return false; }
   bool linkIsGun() const override { return isGun; }
   void linkSetCurrentDPI(int) override {}
   void linkShowBalloon(const QString &) override {}

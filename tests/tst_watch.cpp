@@ -1,6 +1,7 @@
 // The report watch against the virtual mouse's event interface: arming the
 // device, DPI-stage reports reaching the window on the GUI thread, removal,
 // and stopping.
+#include "config/device_family.h"
 #include "device/hid_thread.h"
 #include "device/linkowner.h"
 #include "platform/pause.h"
@@ -22,7 +23,7 @@ public:
   QStringList calls;
   bool offGuiThread = false;
 
-  QString linkIcType() const override { return icType; }
+  bool linkArmReports(Hid_Thread &link) override { return deviceFamily(icType).armReports(link); }
   bool linkIsGun() const override { return false; }
   void linkSetCurrentDPI(int stage) override { record(QStringLiteral("dpi %1").arg(stage)); }
   void linkShowBalloon(const QString &text) override { record("balloon " + text); }
