@@ -1,0 +1,131 @@
+#include "hidnodes.h"
+
+#include <QFile>
+
+#include <libudev.h>
+
+namespace doctor {
+
+QString hex4(quint16 value) { return QStringLiteral("%1").arg(value, 4, 16, QLatin1Char('0')); }
+
+QList<Usage> topLevelUsages(const QByteArray &descriptor) {
+  QList<Usage> found;
+  QList<quint16> pageStack; // Push/Pop of the global state
+  quint16 page = 0;
+  quint32 usage = 0;
+  bool haveUsage = false;
+  int depth = 0;
+  const auto *d = reinterpret_cast<const quint8 *>(descriptor.constData());
+  const qsizetype size = descriptor.size();
+  for (qsizetype i = 0; i < size;) {
+    const quint8 prefix = d[i];
+    if (prefix == 0xFE) { // long item: size, tag, data
+      if (i + 1 >= size)
+        break;
+      i += 3 + d[i + 1];
+      continue;
+    }
+    const int length = (prefix & 3) == 3 ? 4 : prefix & 3;
+    if (i + 1 + length > size)
+      break;
+    quint32 value = 0;
+    for (int b = 0; b < length; ++b)
+      value |= quint32(d[i + 1 + b]) << (8 * b);
+    i += 1 + length;
+    switch (prefix & 0xFC) {
+    case 0x04: // Usage Page
+      page = quint16(value);
+      break;
+    case 0xA4: // Push
+      pageStack.append(page);
+      break;
+    case 0xB4: // Pop
+      if (!pageStack.isEmpty())
+        page = pageStack.takeLast();
+      break;
+    case 0x08: // Usage; the first one before a collection names it
+      if (!haveUsage) {
+        usage = length == 4 ? value : (quint32(page) << 16) | (value & 0xFFFF);
+        haveUsage = true;
+      }
+      break;
+    case 0xA0: // Collection
+      if (depth++ == 0)
+        found.append({haveUsage ? quint16(usage >> 16) : page, quint16(usage & 0xFFFF)});
+      haveUsage = false;
+      break;
+    case 0xC0: // End Collection
+      depth = depth > 0 ? depth - 1 : 0;
+      haveUsage = false;
+      break;
+    case 0x80: // Input, Output, Feature: local items end here
+    case 0x90:
+    case 0xB0:
+      haveUsage = false;
+      break;
+    default:
+      break;
+    }
+  }
+  return found;
+}
+
+namespace {
+
+// HID_ID is "bus:vendor:product", each in hexadecimal.
+void parseHidId(const char *id, HidNode &node) {
+  const QList<QByteArray> parts = QByteArray(id ? id : "").split(':');
+  if (parts.size() != 3)
+    return;
+  node.vid = quint16(parts[1].toUInt(nullptr, 16));
+  node.pid = quint16(parts[2].toUInt(nullptr, 16));
+}
+
+HidNode describe(udev_device *raw) {
+  HidNode node;
+  node.devnode = QString::fromLocal8Bit(udev_device_get_devnode(raw));
+  node.syspath = QString::fromLocal8Bit(udev_device_get_syspath(raw));
+  node.uaccessTag = udev_device_has_tag(raw, "uaccess") > 0;
+  udev_device *hid = udev_device_get_parent_with_subsystem_devtype(raw, "hid", nullptr);
+  if (!hid)
+    return node;
+  parseHidId(udev_device_get_property_value(hid, "HID_ID"), node);
+  node.name = QString::fromUtf8(udev_device_get_property_value(hid, "HID_NAME"));
+  // Binary: libudev's attribute cache stops at the first zero byte.
+  QFile rd(QString::fromLocal8Bit(udev_device_get_syspath(hid)) +
+           QStringLiteral("/report_descriptor"));
+  if (rd.open(QIODevice::ReadOnly)) {
+    node.usages = topLevelUsages(rd.readAll());
+    node.descriptorRead = true;
+  }
+  udev_device *intf = udev_device_get_parent_with_subsystem_devtype(raw, "usb", "usb_interface");
+  if (const char *number = intf ? udev_device_get_sysattr_value(intf, "bInterfaceNumber") : nullptr)
+    node.interface = QByteArray(number).trimmed().toInt(nullptr, 16);
+  return node;
+}
+
+} // namespace
+
+QList<HidNode> listHidNodes() {
+  QList<HidNode> nodes;
+  udev *context = udev_new();
+  if (!context)
+    return nodes;
+  udev_enumerate *e = udev_enumerate_new(context);
+  udev_enumerate_add_match_subsystem(e, "hidraw");
+  udev_enumerate_scan_devices(e);
+  udev_list_entry *entry = nullptr;
+  udev_list_entry_foreach(entry, udev_enumerate_get_list_entry(e)) {
+    udev_device *raw = udev_device_new_from_syspath(context, udev_list_entry_get_name(entry));
+    if (!raw)
+      continue;
+    if (udev_device_get_devnode(raw))
+      nodes.append(describe(raw));
+    udev_device_unref(raw);
+  }
+  udev_enumerate_unref(e);
+  udev_unref(context);
+  return nodes;
+}
+
+} // namespace doctor

@@ -1,0 +1,38 @@
+// The machine's hidraw nodes as the kernel describes them in sysfs, read
+// through libudev the way hidapi's hidraw backend reads them.
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace doctor {
+
+struct Usage {
+  quint16 page = 0;
+  quint16 usage = 0;
+  bool operator==(const Usage &) const = default;
+};
+
+struct HidNode {
+  QString devnode; // /dev/hidrawN
+  QString syspath;
+  quint16 vid = 0;
+  quint16 pid = 0;
+  QString name;        // HID_NAME, as the kernel names the device
+  int interface = -1;  // USB bInterfaceNumber, -1 when not on USB
+  QList<Usage> usages; // one per top-level collection
+  bool descriptorRead = false;
+  bool uaccessTag = false; // udev tagged the node for the seat's user
+};
+
+// The usage page and usage of each top-level collection, in descriptor
+// order (hidapi reports one interface per pair).
+QList<Usage> topLevelUsages(const QByteArray &descriptor);
+
+// Every hidraw node udev knows of, in enumeration order.
+QList<HidNode> listHidNodes();
+
+QString hex4(quint16 value);
+
+} // namespace doctor
