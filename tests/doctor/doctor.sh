@@ -115,6 +115,10 @@ tree 046d c077 "Other Mouse" 0 "$MOUSE" >"$WORK/nomouse.umockdev"
 doctor nomouse 1
 expect "Not plugged in: no hidraw node belongs to 3b1f:0a01" "no mouse: not reported missing"
 expect "Result: no configured mouse is usable" "no mouse: result"
+tree 3b1f 0a01 "Norvane N1" >"$WORK/nohidraw.umockdev"
+doctor nohidraw 1
+expect "Plugged in on USB: Norvane N1 (1-3), but the kernel gave it no hidraw node" \
+  "no hidraw: the USB device is not reported"
 
 tree 3b1f 0a01 "Norvane N1" 0 "$CMD" 1 "$EVT" 2 "$MOUSE" >"$WORK/found.umockdev"
 doctor found 0

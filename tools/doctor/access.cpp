@@ -113,8 +113,8 @@ QStringList explainNoAccess(const HidNode &node) {
              .arg(describeNode(node.devnode), userName(geteuid()), groups.join(QLatin1Char(' ')));
   const Rule rule = findRule(node.vid, node.pid);
   const QString line = ruleLine(node.vid, node.pid);
-  const QString replug =
-      QStringLiteral("then run: %1 (or unplug the mouse and plug it in again)").arg(reload);
+  const QString apply = QStringLiteral("%1 (or unplug the mouse and plug it in again)").arg(reload);
+  const QString replug = QStringLiteral("then run: ") + apply;
   if (rule.file.isEmpty()) {
     out << QStringLiteral("why: the udev rule %1 is not installed (looked in %2)")
                .arg(ruleName, ruleDirs.join(QStringLiteral(", ")))
@@ -148,9 +148,16 @@ QStringList explainNoAccess(const HidNode &node) {
                .arg(rule.file, hex4(node.vid), hex4(node.pid),
                     rule.group.isEmpty() ? QStringLiteral("uaccess tag")
                                          : QStringLiteral("group ") + rule.group)
-        << QStringLiteral("fix: ") + replug;
+        << QStringLiteral("fix: ") + apply;
   }
   return out;
+}
+
+QString processName(qint64 pid) {
+  QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
+  const QString name =
+      comm.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(comm.readAll().trimmed()) : QString();
+  return QStringLiteral("%1 (pid %2)").arg(name.isEmpty() ? QStringLiteral("?") : name).arg(pid);
 }
 
 Holders holdersOf(const QString &devnode) {
@@ -175,10 +182,7 @@ Holders holdersOf(const QString &devnode) {
       if (fd->d_name[0] == '.' || fstatat(dirfd(fds), fd->d_name, &st, 0) != 0 ||
           st.st_dev != node.st_dev || st.st_ino != node.st_ino)
         continue;
-      QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
-      comm.open(QIODevice::ReadOnly);
-      holders.names << QStringLiteral("%1 (pid %2)")
-                           .arg(QString::fromLocal8Bit(comm.readAll().trimmed()), pid);
+      holders.names << processName(pid.toLongLong());
       break;
     }
     closedir(fds);

@@ -27,4 +27,7 @@ struct Holders {
 };
 Holders holdersOf(const QString &devnode);
 
+// "name (pid N)" from /proc.
+QString processName(qint64 pid);
+
 } // namespace doctor

@@ -76,14 +76,25 @@ bool checkEntry(const Entry &e, const QList<HidNode> &all) {
   for (const HidNode &n : all)
     if (matches(e, n))
       nodes.append(&n);
+  if (nodes.isEmpty() && e.vid != 0 && e.pid != 0) {
+    if (const QStringList usb = usbDevicesWith(e.vid, e.pid); !usb.isEmpty()) {
+      say(QStringLiteral("  Plugged in on USB: %1, but the kernel gave it no hidraw node. Is the "
+                         "usbhid driver bound to it and the hidraw module loaded "
+                         "(lsmod | grep hid)?")
+              .arg(usb.join(QStringLiteral(", "))));
+      return false;
+    }
+  }
   if (nodes.isEmpty()) {
     say(QStringLiteral("  Not plugged in: no hidraw node belongs to %1. Check the cable or "
                        "receiver; lsusb lists the IDs of what is connected.")
             .arg(ids(e.vid, e.pid)));
     return false;
   }
+  const HidNode *first = nodes.first();
   say(QStringLiteral("  Plugged in: %1 (%2)")
-          .arg(nodes.first()->name, ids(nodes.first()->vid, nodes.first()->pid)));
+          .arg(first->name.isEmpty() ? QStringLiteral("HID device") : first->name,
+               ids(first->vid, first->pid)));
   QSet<QString> refusedOnce;
   QHash<QString, int> openError;
   for (const HidNode *n : nodes) {
@@ -121,6 +132,10 @@ bool checkEntry(const Entry &e, const QList<HidNode> &all) {
     const Holders holders = holdersOf(n->devnode);
     if (!holders.names.isEmpty())
       say(QStringLiteral("    Open in: %1").arg(holders.names.join(QStringLiteral(", "))));
+    else if (holders.hidden > 0)
+      say(QStringLiteral("    Open in: none of your processes (other users' are not visible)"));
+    else
+      say(QStringLiteral("    Open in: no other process"));
   }
   const HidNode *command = nodeWith(nodes, e.command);
   const HidNode *event = nodeWith(nodes, e.event);
@@ -165,13 +180,14 @@ void checkBus() {
   get.setAutoStartService(false);
   const QDBusMessage reply = bus.call(get, QDBus::Block, 3000);
   const QVariant connected = qvariant_cast<QDBusVariant>(reply.arguments().value(0)).variant();
-  say(QStringLiteral("Session bus: norvane%1 owns %2 and reports %3. A second copy only "
-                     "brings that one's window up.")
-          .arg(pid.isValid() ? QStringLiteral(" (pid %1)").arg(pid.value()) : QString(),
-               controlbus::service,
-               reply.type() != QDBusMessage::ReplyMessage ? QStringLiteral("nothing")
-               : connected.toBool()                       ? QStringLiteral("the mouse connected")
-                                                          : QStringLiteral("no mouse connected")));
+  const QString state = reply.type() != QDBusMessage::ReplyMessage
+                            ? QStringLiteral("does not answer")
+                        : connected.toBool() ? QStringLiteral("reports the mouse connected")
+                                             : QStringLiteral("reports no mouse connected");
+  say(QStringLiteral("Session bus: %1 owns %2 and %3. Starting norvane again only brings "
+                     "that copy's window up.")
+          .arg(pid.isValid() ? processName(pid.value()) : QStringLiteral("a program"),
+               controlbus::service, state));
 }
 
 } // namespace

@@ -128,4 +128,30 @@ QList<HidNode> listHidNodes() {
   return nodes;
 }
 
+QStringList usbDevicesWith(quint16 vid, quint16 pid) {
+  QStringList found;
+  udev *context = udev_new();
+  if (!context)
+    return found;
+  udev_enumerate *e = udev_enumerate_new(context);
+  udev_enumerate_add_match_subsystem(e, "usb");
+  udev_enumerate_add_match_property(e, "DEVTYPE", "usb_device");
+  udev_enumerate_add_match_sysattr(e, "idVendor", qPrintable(hex4(vid)));
+  udev_enumerate_add_match_sysattr(e, "idProduct", qPrintable(hex4(pid)));
+  udev_enumerate_scan_devices(e);
+  udev_list_entry *entry = nullptr;
+  udev_list_entry_foreach(entry, udev_enumerate_get_list_entry(e)) {
+    udev_device *usb = udev_device_new_from_syspath(context, udev_list_entry_get_name(entry));
+    if (!usb)
+      continue;
+    const char *product = udev_device_get_sysattr_value(usb, "product");
+    found << QStringLiteral("%1 (%2)").arg(QString::fromUtf8(product ? product : "?").trimmed(),
+                                           QString::fromLocal8Bit(udev_device_get_sysname(usb)));
+    udev_device_unref(usb);
+  }
+  udev_enumerate_unref(e);
+  udev_unref(context);
+  return found;
+}
+
 } // namespace doctor

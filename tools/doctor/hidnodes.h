@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace doctor {
 
@@ -32,6 +33,10 @@ QList<Usage> topLevelUsages(const QByteArray &descriptor);
 
 // Every hidraw node udev knows of, in enumeration order.
 QList<HidNode> listHidNodes();
+
+// USB devices with these IDs, as "product (bus path)"; for a mouse that is
+// plugged in but has no hidraw node.
+QStringList usbDevicesWith(quint16 vid, quint16 pid);
 
 QString hex4(quint16 value);
 
