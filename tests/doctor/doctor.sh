@@ -59,6 +59,8 @@ P: $hid
 E: DRIVER=hid-generic
 E: HID_ID=0003:0000$VID:0000$PID
 E: HID_NAME=$name
+E: HID_UNIQ=
+E: HID_PHYS=usb-0000:00:14.0-3/input$n
 E: SUBSYSTEM=hid
 H: report_descriptor=$rd
 
@@ -127,7 +129,7 @@ expect "/dev/hidraw0 (USB interface 0): usage pages ff00/ff00, the command inter
   "found: command node and its usage"
 expect "/dev/hidraw1 (USB interface 1): usage pages ff01/ff01, the event interface" \
   "found: event node and its usage"
-expect "/dev/hidraw2 (USB interface 2): usage pages 0001/0002$" "found: mouse node"
+expect "/dev/hidraw2 (USB interface 2): usage pages 0001/0002, 0001/0001$" "found: mouse node"
 [ "$(grep -c 'You can open it' "$WORK/out")" -eq 3 ] || fail "found: not every node opens"
 expect "Usable: the command interface is /dev/hidraw0" "found: not usable"
 expect "Open in: sh (pid [0-9]*)$" "found: the shell holding the node is not named"
@@ -141,7 +143,8 @@ expect "unplug the mouse and plug it in again" "no access: no replug"
 expect "Not usable: the command interface /dev/hidraw0 cannot be opened" "no access: result"
 [ "$(grep -c 'why: ' "$WORK/out")" -eq 1 ] || fail "no access: the reasons are not said once"
 
-tree 3b1f 0a01 "Norvane N1" 0 "$(echo "$CMD" | sed 's/^0600FF0A00FF/0602FF0A0100/')" \
+# The command interface names its collection ff02/0001 (a four-byte usage).
+tree 3b1f 0a01 "Norvane N1" 0 "$(echo "$CMD" | sed 's/^0600FF0A00FF/0B010002FF/')" \
   1 "$EVT" >"$WORK/otherpage.umockdev"
 doctor otherpage 1
 expect "/dev/hidraw0 (USB interface 0): usage pages ff02/0001$" "other page: not listed"

@@ -8,13 +8,11 @@ namespace doctor {
 
 QString hex4(quint16 value) { return QStringLiteral("%1").arg(value, 4, 16, QLatin1Char('0')); }
 
-QList<Usage> topLevelUsages(const QByteArray &descriptor) {
+QList<Usage> collectionUsages(const QByteArray &descriptor) {
   QList<Usage> found;
-  QList<quint16> pageStack; // Push/Pop of the global state
   quint16 page = 0;
-  quint32 usage = 0;
+  Usage inScope;
   bool haveUsage = false;
-  int depth = 0;
   const auto *d = reinterpret_cast<const quint8 *>(descriptor.constData());
   const qsizetype size = descriptor.size();
   for (qsizetype i = 0; i < size;) {
@@ -36,37 +34,28 @@ QList<Usage> topLevelUsages(const QByteArray &descriptor) {
     case 0x04: // Usage Page
       page = quint16(value);
       break;
-    case 0xA4: // Push
-      pageStack.append(page);
+    case 0x08: // Usage; a four-byte one carries its own page
+      inScope = {length == 4 ? quint16(value >> 16) : page, quint16(value)};
+      haveUsage = true;
       break;
-    case 0xB4: // Pop
-      if (!pageStack.isEmpty())
-        page = pageStack.takeLast();
-      break;
-    case 0x08: // Usage; the first one before a collection names it
-      if (!haveUsage) {
-        usage = length == 4 ? value : (quint32(page) << 16) | (value & 0xFFFF);
-        haveUsage = true;
-      }
-      break;
-    case 0xA0: // Collection
-      if (depth++ == 0)
-        found.append({haveUsage ? quint16(usage >> 16) : page, quint16(usage & 0xFFFF)});
+    case 0xA0: // Collection, at any depth, named by the usage in scope
+      if (haveUsage && !found.contains(inScope))
+        found.append(inScope);
       haveUsage = false;
       break;
-    case 0xC0: // End Collection
-      depth = depth > 0 ? depth - 1 : 0;
-      haveUsage = false;
-      break;
-    case 0x80: // Input, Output, Feature: local items end here
+    case 0x80: // Input, Output, Feature, End Collection: local items end here
     case 0x90:
     case 0xB0:
+    case 0xC0:
       haveUsage = false;
       break;
     default:
       break;
     }
   }
+  // A descriptor without collections is named by its usage.
+  if (found.isEmpty() && haveUsage)
+    found.append(inScope);
   return found;
 }
 
@@ -95,7 +84,7 @@ HidNode describe(udev_device *raw) {
   QFile rd(QString::fromLocal8Bit(udev_device_get_syspath(hid)) +
            QStringLiteral("/report_descriptor"));
   if (rd.open(QIODevice::ReadOnly)) {
-    node.usages = topLevelUsages(rd.readAll());
+    node.usages = collectionUsages(rd.readAll());
     node.descriptorRead = true;
   }
   udev_device *intf = udev_device_get_parent_with_subsystem_devtype(raw, "usb", "usb_interface");

@@ -22,14 +22,14 @@ struct HidNode {
   quint16 pid = 0;
   QString name;        // HID_NAME, as the kernel names the device
   int interface = -1;  // USB bInterfaceNumber, -1 when not on USB
-  QList<Usage> usages; // one per top-level collection
+  QList<Usage> usages; // as hidapi enumerates them
   bool descriptorRead = false;
   bool uaccessTag = false; // udev tagged the node for the seat's user
 };
 
-// The usage page and usage of each top-level collection, in descriptor
-// order (hidapi reports one interface per pair).
-QList<Usage> topLevelUsages(const QByteArray &descriptor);
+// The usage pairs hidapi enumerates for a report descriptor: each collection
+// with a usage in scope, once each, in descriptor order.
+QList<Usage> collectionUsages(const QByteArray &descriptor);
 
 // Every hidraw node udev knows of, in enumeration order.
 QList<HidNode> listHidNodes();
