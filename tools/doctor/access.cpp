@@ -37,8 +37,8 @@ QString groupName(gid_t gid) {
 }
 
 QStringList myGroups() {
-  QList<gid_t> ids(qsizetype(getgroups(0, nullptr)));
-  ids.resize(qMax<qsizetype>(0, getgroups(int(ids.size()), ids.data())));
+  QList<gid_t> ids(qMax(0, getgroups(0, nullptr)));
+  ids.resize(qMax(0, getgroups(int(ids.size()), ids.data())));
   if (!ids.contains(getegid()))
     ids.prepend(getegid());
   QStringList names;
