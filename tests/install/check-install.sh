@@ -51,6 +51,13 @@ echo "== first start seeds the per-user tree; a second start keeps a changed val
 export HOME="$WORK/home" XDG_DATA_HOME="$WORK/home/data" QT_QPA_PLATFORM=offscreen
 mkdir -p "$HOME"
 USERTREE="$XDG_DATA_HOME/norvane/modules"
+# norvanectl doctor reads the device list the installed program would.
+doctor_reads() {
+  DBUS_SESSION_BUS_ADDRESS="unix:path=$WORK/nobus" "$WORK/dest/usr/bin/norvanectl" doctor \
+    >"$WORK/doctor" 2>&1 || true
+  grep -q "^Device list: $1 (1 device)$" "$WORK/doctor" || { cat "$WORK/doctor"; fail "doctor: not $1"; }
+}
+doctor_reads "$WORK/dest/usr/share/norvane/modules/setting/apConfig.bin"
 start_installed() {
   "$WORK/dest/usr/bin/norvane" >"$WORK/log" 2>&1 &
   pid=$!
@@ -63,6 +70,7 @@ start_installed() {
 }
 start_installed
 [ -f "$USERTREE/setting/apConfig.bin" ] || fail "per-user tree not seeded"
+doctor_reads "$USERTREE/setting/apConfig.bin"
 cmp "$USERTREE/setting/apConfigD.bin" "$SRC/modules/setting/apConfigD.bin" || fail "seeded copy differs"
 sed -i 's/^name=.*/name=Changed by the user/' "$USERTREE/setting/apConfig.bin"
 rm "$USERTREE/setting/apConfigD.bin"
