@@ -14,7 +14,8 @@ bool writableDir(const QString &path) {
 }
 
 QString factoryTree(const QString &appDir) {
-  const QString installed = QDir(appDir).absoluteFilePath(QStringLiteral("../share/norvane/modules"));
+  const QString installed =
+      QDir(appDir).absoluteFilePath(QStringLiteral("../share/norvane/modules"));
   if (QFileInfo(installed).isDir())
     return QDir::cleanPath(installed);
   return QStandardPaths::locate(QStandardPaths::GenericDataLocation,
@@ -64,4 +65,13 @@ QString chooseDataRoot(const QString &appDir) {
     return appDir;
   }
   return user;
+}
+
+QString findDataRoot(const QString &appDir, const QString &userRoot) {
+  if (writableDir(QDir(appDir).filePath(QStringLiteral("modules/setting"))))
+    return appDir;
+  if (QFileInfo::exists(QDir(userRoot).filePath(QStringLiteral("modules/setting/apConfig.bin"))))
+    return userRoot;
+  const QString factory = factoryTree(appDir);
+  return factory.isEmpty() ? appDir : QFileInfo(factory).path();
 }

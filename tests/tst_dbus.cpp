@@ -348,12 +348,23 @@ private slots:
     QCOMPARE(ctl({QStringLiteral("dpi-stage"), QStringLiteral("up")}).status, 2);
     QCOMPARE(ctl({QStringLiteral("fly")}).status, 2);
     QCOMPARE(ctl({QStringLiteral("show")}).status, 0);
+    QCOMPARE(ctl({QStringLiteral("doctor"), QStringLiteral("-v")}).status, 2);
+
+    // doctor names the copy that owns the bus name, and what it reports.
+    const QString owner = QStringLiteral("(pid %1) owns example.norvane.N1 and reports the mouse "
+                                         "connected.")
+                              .arg(QCoreApplication::applicationPid());
+    r = ctl({QStringLiteral("doctor")});
+    QVERIFY2(r.out.contains(owner), qPrintable(r.out));
 
     // Not running: nobody owns the name.
     QVERIFY(QDBusConnection::sessionBus().unregisterService(controlbus::service));
     r = ctl({QStringLiteral("status")});
     QCOMPARE(r.status, 2);
     QVERIFY(r.err.contains(QStringLiteral("not running")));
+    r = ctl({QStringLiteral("doctor")});
+    QVERIFY2(r.out.contains(QStringLiteral("no program owns example.norvane.N1")),
+             qPrintable(r.out));
     QVERIFY(QDBusConnection::sessionBus().registerService(controlbus::service));
   }
 };

@@ -1,6 +1,9 @@
-// norvanectl: controls the running program over the user's session bus.
+// norvanectl: controls the running program over the user's session bus, and
+// checks why the program cannot find or open the mouse (doctor).
 // Exit status: 0 done, 1 refused by the program (its reason on stderr), 2 the
 // program is not running or the command line is wrong.
+#include "dataroot.h"
+#include "doctor/doctor.h"
 #include "shell/controlbus.h"
 
 #include <QCoreApplication>
@@ -9,6 +12,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QStandardPaths>
 
 #include <cstdio>
 
@@ -28,9 +32,12 @@ const char *usageText =
     "  dpi-stage N|next|prev  choose DPI stage N (from 1), or the next or previous one\n"
     "  rate HZ                set the report rate: 125, 250, 500 or 1000\n"
     "  show                   bring the window up\n"
+    "  doctor                 check, without the program, why it does not find or\n"
+    "                         cannot open the mouse\n"
     "\n"
     "Exit status: 0 done, 1 refused by the program (the reason on stderr),\n"
-    "2 the program is not running or the command line is wrong.\n";
+    "2 the program is not running or the command line is wrong.\n"
+    "doctor: 0 when a configured mouse is usable, 1 when not, 2 on a wrong command line.\n";
 
 void err(const QString &text) { std::fprintf(stderr, "norvanectl: %s\n", qPrintable(text)); }
 
@@ -133,6 +140,15 @@ int printStatus(bool json) {
   return Done;
 }
 
+// The data root the program itself would use; its per-user folder is named
+// after the program, not after this tool.
+int runDoctor() {
+  const QString appDir = QCoreApplication::applicationDirPath();
+  const QString userRoot = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                           QStringLiteral("/norvane");
+  return doctor::run(findDataRoot(appDir, userRoot));
+}
+
 int callMethod(const QString &method, int argument) {
   QDBusMessage call = QDBusMessage::createMethodCall(service, path, interface, method);
   call << argument;
@@ -196,6 +212,11 @@ int main(int argc, char **argv) {
     if (args.size() == 1 || (args.size() == 2 && args[1] == QLatin1String("--json")))
       return printStatus(args.size() == 2);
     return usage(QStringLiteral("status takes only --json"));
+  }
+  if (command == QLatin1String("doctor")) {
+    if (args.size() != 1)
+      return usage(QStringLiteral("doctor takes no arguments"));
+    return runDoctor();
   }
   if (command == QLatin1String("show")) {
     if (args.size() != 1)

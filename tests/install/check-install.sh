@@ -56,6 +56,13 @@ unset DBUS_SESSION_BUS_ADDRESS DISPLAY WAYLAND_DISPLAY
 mkdir -p "$HOME"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 USERTREE="$XDG_DATA_HOME/norvane/modules"
+# norvanectl doctor reads the device list the installed program would.
+doctor_reads() {
+  DBUS_SESSION_BUS_ADDRESS="unix:path=$WORK/nobus" "$WORK/dest/usr/bin/norvanectl" doctor \
+    >"$WORK/doctor" 2>&1 || true
+  grep -q "^Device list: $1 (1 device)$" "$WORK/doctor" || { cat "$WORK/doctor"; fail "doctor: not $1"; }
+}
+doctor_reads "$WORK/dest/usr/share/norvane/modules/setting/apConfig.bin"
 # Starts a program and stops it once its device check ran, which comes after
 # the data root was chosen and seeded. Each start writes a new log: the
 # shell opens the log in the started child, so a reused log could still
@@ -77,6 +84,7 @@ start_until_checked() {
 start_installed() { start_until_checked "$WORK/dest/usr/bin/norvane"; }
 start_installed
 [ -f "$USERTREE/setting/apConfig.bin" ] || fail "per-user tree not seeded"
+doctor_reads "$USERTREE/setting/apConfig.bin"
 cmp "$USERTREE/setting/apConfigD.bin" "$SRC/modules/setting/apConfigD.bin" || fail "seeded copy differs"
 sed -i 's/^name=.*/name=Changed by the user/' "$USERTREE/setting/apConfig.bin"
 rm "$USERTREE/setting/apConfigD.bin"
