@@ -3,6 +3,7 @@
 #include "platform/messagebox.h"
 #include "platform/notifications.h"
 #include "platform/pause.h"
+#include "shell/controlservice.h"
 #include "shell/myqquickview.h"
 #include "shell/ui_controler.h"
 #include "shell/widget.h"
@@ -215,6 +216,27 @@ private slots:
     w.receiveMessage(QStringLiteral("anything"));
     QTRY_VERIFY(w.isVisible());
     QVERIFY(!w.isMinimized());
+    deviceConnected = false;
+  }
+
+  // A mouse found while the window is hidden: the screen is built all the
+  // same, so the bus shows and changes the real state and the DPI button
+  // is followed, without the window ever being shown.
+  void screenBuiltWhileHidden() {
+    WorkDir dir;
+    dir.writeDeviceList(mouse);
+    Widget w;
+    ControlService bus(w);
+    w.checkDevice();
+    QVERIFY(deviceConnected && !w.isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(bus.state().profile, 0, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(bus.setDpiStage(2).error.isEmpty(), 10000); // after the power-on lock
+    QCOMPARE(bus.state().dpiStage, 2);
+    QCOMPARE(vmouse::deviceState().dpiStage, 2);
+    vmouse::queueEvent({0x06, 0x07, 0x00, 3});
+    QTRY_COMPARE(bus.state().dpiStage, 3);
+    QVERIFY(!w.isVisible());
+    w.hidLink().stopReportWatch();
     deviceConnected = false;
   }
 

@@ -19,12 +19,21 @@ MainWindowBase {
             buildAfterNextFrame()
     }
     // The screen is built once the frame that shows the logo is under way, so
-    // that the build never holds that frame back.
+    // that the build never holds that frame back. A hidden window draws no
+    // frame: the screen is built at once, as the bus and the DPI button need it.
     function buildAfterNextFrame() {
-        if (Window.window)
+        if (Window.window && hostShown)
             logoFrame.target = Window.window
         else
             screen.active = true
+    }
+    // Set by the host as its window is shown and hidden.
+    property bool hostShown: true
+    onHostShownChanged: {
+        if (!hostShown && logoFrame.target) {
+            logoFrame.target = null
+            screen.active = true
+        }
     }
     // Runs once, when the Loader has built the screen.
     function startScreen() {
