@@ -233,9 +233,8 @@ ControlService::Outcome ControlService::setReportRate(int hz) {
   return {};
 }
 
+// Never refused: without a mouse the window tells the user what to do.
 ControlService::Outcome ControlService::show() {
-  if (!connected)
-    return {errorNoDevice, QStringLiteral("No mouse is connected")};
   // The same as a second start of the program.
   window.receiveMessage(QString());
   return {};

@@ -183,22 +183,16 @@ private slots:
     vmouse::setChangeListener(nullptr);
   }
 
-  void restoreOnlyWhileConnected() {
+  // A tray click and a second start bring the window back with or without a
+  // mouse; without one it shows the no-mouse screen and stays until closed.
+  void restoreWithOrWithoutMouse() {
     WorkDir dir;
     dir.writeDeviceList(mouse);
+    vmouse::unplug();
     Widget w;
-    deviceConnected = false;
-    w.hide();
-    w.trayIconActivated(QSystemTrayIcon::DoubleClick);
-    w.receiveMessage(QString());
-    QTest::qWait(50);
-    QVERIFY(!w.isVisible());
-
-    w.trayIconActivated(QSystemTrayIcon::Trigger);
-    QTest::qWait(50);
-    QVERIFY(!w.isVisible());
-
-    deviceConnected = true;
+    w.showNormal();
+    w.checkDevice();
+    QVERIFY(!deviceConnected && !w.isVisible());
     w.trayIconActivated(QSystemTrayIcon::Context);
     w.trayIconActivated(QSystemTrayIcon::MiddleClick);
     QTest::qWait(50);
@@ -206,16 +200,27 @@ private slots:
     w.trayIconActivated(QSystemTrayIcon::DoubleClick);
     QVERIFY(!w.isVisible()); // posted, not immediate
     QTRY_VERIFY(w.isVisible());
+    QTRY_VERIFY(noMouseLine(w).startsWith(QStringLiteral("No mouse found.")));
+    w.checkDevice(); // a later check leaves it to the user
+    QVERIFY(w.isVisible());
+    w.close();
+    QVERIFY(!w.isVisible());
+    w.receiveMessage(QString());
+    QTRY_VERIFY(w.isVisible());
     // StatusNotifier trays send Activate (Trigger), never a double click.
     w.hide();
     w.trayIconActivated(QSystemTrayIcon::Trigger);
     QTRY_VERIFY(w.isVisible());
 
+    vmouse::plug();
+    w.checkDevice();
+    QVERIFY(deviceConnected);
     w.showMinimized();
     w.hide();
     w.receiveMessage(QStringLiteral("anything"));
     QTRY_VERIFY(w.isVisible());
     QVERIFY(!w.isMinimized());
+    w.hidLink().stopReportWatch();
     deviceConnected = false;
   }
 
