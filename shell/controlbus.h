@@ -19,6 +19,7 @@ inline const QString interface = QStringLiteral("example.norvane.N1");
 inline const QString errorNoDevice = QStringLiteral("example.norvane.N1.Error.NoDevice");
 inline const QString errorBusy = QStringLiteral("example.norvane.N1.Error.Busy");
 inline const QString errorUnsaved = QStringLiteral("example.norvane.N1.Error.UnsavedChanges");
+inline const QString errorDialogOpen = QStringLiteral("example.norvane.N1.Error.DialogOpen");
 inline const QString errorNoProfile = QStringLiteral("example.norvane.N1.Error.NoSuchProfile");
 inline const QString errorStage = QStringLiteral("example.norvane.N1.Error.InvalidStage");
 inline const QString errorRate = QStringLiteral("example.norvane.N1.Error.InvalidRate");

@@ -181,6 +181,10 @@ ControlService::Outcome ControlService::refusal() const {
   const QString reason = answer.toString();
   if (reason == QLatin1String("busy"))
     return {errorBusy, QStringLiteral("The program is busy; try again in a moment")};
+  if (reason.startsWith(QLatin1String("dialog:")))
+    return {
+        errorDialogOpen,
+        QStringLiteral("The %1 dialog is open in the window; close it first").arg(reason.mid(7))};
   if (!reason.isEmpty())
     return {errorUnsaved,
             QStringLiteral("The window has unsaved changes; save or undo them first")};
@@ -229,9 +233,8 @@ ControlService::Outcome ControlService::setReportRate(int hz) {
   return {};
 }
 
+// Never refused: without a mouse the window tells the user what to do.
 ControlService::Outcome ControlService::show() {
-  if (!connected)
-    return {errorNoDevice, QStringLiteral("No mouse is connected")};
   // The same as a second start of the program.
   window.receiveMessage(QString());
   return {};

@@ -46,6 +46,21 @@ void myQQuickView::focusInEvent(QFocusEvent *event) {
   event->accept();
 }
 
+void myQQuickView::showEvent(QShowEvent *event) {
+  QQuickWidget::showEvent(event);
+  tellRootShown(true);
+}
+
+void myQQuickView::hideEvent(QHideEvent *event) {
+  QQuickWidget::hideEvent(event);
+  tellRootShown(false);
+}
+
+void myQQuickView::tellRootShown(bool shown) {
+  if (QQuickItem *root = rootObject())
+    root->setProperty("hostShown", shown);
+}
+
 void myQQuickView::invokeRoot(const char *function, Qt::ConnectionType type,
                               const QVariantList &args) {
   if (rootCallObserver())
@@ -82,7 +97,10 @@ void myQQuickView::clearHidBusy() {
     hidLink()->setTransportFree();
 }
 
-void myQQuickView::initUI() { invokeRoot("initUI", Qt::QueuedConnection); }
+void myQQuickView::initUI() {
+  tellRootShown(isVisible());
+  invokeRoot("initUI", Qt::QueuedConnection);
+}
 
 void myQQuickView::runUI() { invokeRoot("run", Qt::QueuedConnection); }
 

@@ -127,8 +127,13 @@ public:
 
 protected:
   void focusInEvent(QFocusEvent *event) override;
+  // The interface waits for a frame before it builds its screen; a hidden
+  // window draws none, so it is told.
+  void showEvent(QShowEvent *event) override;
+  void hideEvent(QHideEvent *event) override;
 
 private:
+  void tellRootShown(bool shown);
   void invokeRoot(const char *function, Qt::ConnectionType type, const QVariantList &args = {});
   // A modal open or save dialog in the desktop folder; empty on cancel.
   QString askFileName(bool save, const QString &title, const QString &filter);

@@ -11,6 +11,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusServiceWatcher>
 #include <QDebug>
 #include <QIcon>
 #include <QMenu>
@@ -72,19 +74,40 @@ void Widget::setUpTray() {
   trayIcon->setToolTip(QStringLiteral("NORVANE MOUSE N1"));
   trayIcon->setIcon(QIcon(QStringLiteral("./modules/img/logo.ico")));
   connect(trayIcon, &QSystemTrayIcon::activated, this, &Widget::trayIconActivated);
+  // StatusNotifier trays come and go with the watcher's name; Qt registers
+  // its icon again with a new watcher by itself.
+  auto *hostWatch = new QDBusServiceWatcher(QStringLiteral("org.kde.StatusNotifierWatcher"),
+                                            QDBusConnection::sessionBus(),
+                                            QDBusServiceWatcher::WatchForOwnerChange, this);
+  connect(hostWatch, &QDBusServiceWatcher::serviceOwnerChanged, this, &Widget::trayHostChanged);
   if (!QSystemTrayIcon::isSystemTrayAvailable())
     qDebug() << "System tray not available: the program keeps running without a tray icon";
   trayIcon->setVisible(true);
 }
 
+// With or without a mouse: without one the window shows the no-mouse
+// screen, which tells the user what to do.
 void Widget::trayIconActivated(QSystemTrayIcon::ActivationReason reason) {
-  if (trayhost::restoresWindow(reason) && deviceConnected)
-    platform::postRestore(this);
+  if (trayhost::restoresWindow(reason))
+    restoreWindow();
 }
 
-void Widget::receiveMessage(QString) {
-  if (deviceConnected)
-    platform::postRestore(this);
+void Widget::receiveMessage(QString) { restoreWindow(); }
+
+void Widget::restoreWindow() {
+  keptShown = keptShown || !deviceConnected || !link.isWatchRunning();
+  platform::postRestore(this);
+}
+
+// A panel restart or a tray extension switched off leaves no icon to come
+// back from: a hidden window shows itself. A host that returns is used at the
+// user's next close.
+void Widget::trayHostChanged() {
+  if (isVisible() || trayhost::available())
+    return;
+  qDebug() << "The tray went away: showing the window";
+  keptShown = true;
+  restoreWindow();
 }
 
 void Widget::checkDevice() {
@@ -156,7 +179,8 @@ void Widget::noDeviceFound() {
   if (trayhost::available()) {
     if (first)
       showBalloon(QStringLiteral("No mouse found: waiting in the tray"));
-    setVisible(false);
+    if (!keptShown)
+      setVisible(false);
   } else if (!isVisible()) {
     showNormal();
   }
@@ -164,6 +188,7 @@ void Widget::noDeviceFound() {
 
 void Widget::closeEvent(QCloseEvent *event) {
   event->accept();
+  keptShown = false;
   if (!trayhost::available())
     exitSYS();
 }
@@ -216,5 +241,7 @@ void Widget::linkShowBalloon(const QString &text) { showBalloon(text); }
 
 void Widget::linkDisableView() {
   view()->setEnabled(false);
+  // Until the next check the window says the mouse is gone.
+  showDeviceState(trayhost::DeviceState::NoMouse);
   emit deviceConnectionChanged(false);
 }

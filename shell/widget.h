@@ -66,6 +66,8 @@ private:
                    QSystemTrayIcon::MessageIcon icon = QSystemTrayIcon::Information);
   void showDeviceState(trayhost::DeviceState state);
   void noDeviceFound();
+  void restoreWindow();
+  void trayHostChanged();
 
   QTimer checkTimer;
   Ui_Controler *controller = nullptr;
@@ -74,4 +76,7 @@ private:
   platform::DeviceChangeMonitor *deviceMonitor = nullptr;
   bool foundUnopenable = false;
   bool firstCheck = true;
+  // Shown on request without a mouse, or because the tray went away: only
+  // the user's close hides it again, never a device check.
+  bool keptShown = false;
 };

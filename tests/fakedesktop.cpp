@@ -3,7 +3,8 @@
 // (--notifications). It prints what it receives, one line each:
 //   ready | item SERVICE | notify SUMMARY<TAB>BODY | activated
 // and reads commands from its input: "activate" sends Activate to the last
-// item that registered, as a StatusNotifier tray does on a click.
+// item that registered, as a StatusNotifier tray does on a click; "drop" and
+// "return" give up and take back the watcher's name, as a panel restart does.
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -99,7 +100,15 @@ int main(int argc, char **argv) {
       QCoreApplication::quit();
       return;
     }
-    if (QByteArray(buf, int(n)).contains("activate") && !watcher.registered.isEmpty()) {
+    const QByteArray command(buf, int(n));
+    const QString watcherName = QStringLiteral("org.kde.StatusNotifierWatcher");
+    if (command.contains("drop")) {
+      watcher.registered.clear();
+      bus.unregisterService(watcherName);
+    } else if (command.contains("return")) {
+      bus.registerService(watcherName);
+    }
+    if (command.contains("activate") && !watcher.registered.isEmpty()) {
       QDBusMessage call = QDBusMessage::createMethodCall(
           watcher.registered.last(), QStringLiteral("/StatusNotifierItem"),
           QStringLiteral("org.kde.StatusNotifierItem"), QStringLiteral("Activate"));

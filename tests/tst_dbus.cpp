@@ -20,6 +20,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 
+#include <functional>
 #include <memory>
 
 using namespace testsupport;
@@ -161,8 +162,9 @@ private slots:
         controlbus::service, controlbus::path, QStringLiteral("org.freedesktop.DBus.Properties"),
         QStringLiteral("PropertiesChanged"), &log, SLOT(onSignal(QDBusMessage))));
 
-    QCOMPARE(call(QStringLiteral("Show")).errorName(), controlbus::errorNoDevice);
-    window->showNormal(); // the screen is built once the logo's frame is drawn
+    // Shown even before a mouse: the window is never out of reach.
+    QCOMPARE(call(QStringLiteral("Show")).type(), QDBusMessage::ReplyMessage);
+    QTRY_VERIFY(window->isVisible());
     window->checkDevice();
     waitUntilReady();
     QTRY_VERIFY(log.seen.contains(QStringLiteral("ConnectedChanged 1")) ||
@@ -282,6 +284,33 @@ private slots:
     refused(QStringLiteral("SetReportRate"), 1000, controlbus::errorUnsaved);
     part("dpiSetting")->setProperty("isSave", false);
 
+    // A dialog whose OK acts on the current profile: named in the refusal.
+    const QList<std::pair<QString, std::function<void()>>> dialogs = {
+        {QStringLiteral("factory reset"), [this] { QMetaObject::invokeMethod(ui(), "openReset"); }},
+        {QStringLiteral("profile"), [this] { QMetaObject::invokeMethod(ui(), "openProfile"); }},
+        {QStringLiteral("button assignment"),
+         [this] { QMetaObject::invokeMethod(part("keyAssigment"), "show", Q_ARG(QVariant, 1)); }},
+        {QStringLiteral("macro editor"),
+         [this] { QMetaObject::invokeMethod(ui(), "openMacroEditor"); }},
+        {QStringLiteral("gun editor"), [this] { QMetaObject::invokeMethod(ui(), "openGun"); }},
+        {QStringLiteral("system settings"), [this] {
+           QMetaObject::invokeMethod(ui(), "openDialog",
+                                     Q_ARG(QVariant, QVariant::fromValue(part("systemSetting"))),
+                                     Q_ARG(QVariant, true));
+         }}};
+    for (const auto &[name, open] : dialogs) {
+      open();
+      refused(QStringLiteral("SwitchProfile"), 0, controlbus::errorDialogOpen);
+      QVERIFY2(call(QStringLiteral("SetDpiStage"), {1}).errorMessage().contains(name),
+               qPrintable(name));
+      refused(QStringLiteral("SetReportRate"), 1000, controlbus::errorDialogOpen);
+      for (const char *dialog :
+           {"resetBox", "profile", "keyAssigment", "macroEditor", "gunControl", "systemSetting"})
+        part(dialog)->setProperty("visible", false);
+      QMetaObject::invokeMethod(ui(), "hideMask");
+    }
+    QCOMPARE(call(QStringLiteral("SetDpiStage"), {1}).type(), QDBusMessage::ReplyMessage);
+
     // The busy lock.
     QMetaObject::invokeMethod(ui(), "controlUIEnable", Q_ARG(QVariant, false));
     refused(QStringLiteral("SwitchProfile"), 0, controlbus::errorBusy);
@@ -296,7 +325,11 @@ private slots:
     refused(QStringLiteral("SwitchProfile"), 0, controlbus::errorNoDevice);
     refused(QStringLiteral("SetDpiStage"), 1, controlbus::errorNoDevice);
     refused(QStringLiteral("SetReportRate"), 1000, controlbus::errorNoDevice);
-    QCOMPARE(call(QStringLiteral("Show")).errorName(), controlbus::errorNoDevice);
+    // Show still works, and the window says what to do.
+    window->hide();
+    QCOMPARE(call(QStringLiteral("Show")).type(), QDBusMessage::ReplyMessage);
+    QTRY_VERIFY(window->isVisible());
+    QCOMPARE(ui()->property("deviceState").toInt(), 1);
     vmouse::plug();
     window->checkDevice();
     waitUntilReady();

@@ -3,6 +3,7 @@
 #include "platform/messagebox.h"
 #include "platform/notifications.h"
 #include "platform/pause.h"
+#include "shell/controlservice.h"
 #include "shell/myqquickview.h"
 #include "shell/ui_controler.h"
 #include "shell/widget.h"
@@ -182,22 +183,16 @@ private slots:
     vmouse::setChangeListener(nullptr);
   }
 
-  void restoreOnlyWhileConnected() {
+  // A tray click and a second start bring the window back with or without a
+  // mouse; without one it shows the no-mouse screen and stays until closed.
+  void restoreWithOrWithoutMouse() {
     WorkDir dir;
     dir.writeDeviceList(mouse);
+    vmouse::unplug();
     Widget w;
-    deviceConnected = false;
-    w.hide();
-    w.trayIconActivated(QSystemTrayIcon::DoubleClick);
-    w.receiveMessage(QString());
-    QTest::qWait(50);
-    QVERIFY(!w.isVisible());
-
-    w.trayIconActivated(QSystemTrayIcon::Trigger);
-    QTest::qWait(50);
-    QVERIFY(!w.isVisible());
-
-    deviceConnected = true;
+    w.showNormal();
+    w.checkDevice();
+    QVERIFY(!deviceConnected && !w.isVisible());
     w.trayIconActivated(QSystemTrayIcon::Context);
     w.trayIconActivated(QSystemTrayIcon::MiddleClick);
     QTest::qWait(50);
@@ -205,16 +200,48 @@ private slots:
     w.trayIconActivated(QSystemTrayIcon::DoubleClick);
     QVERIFY(!w.isVisible()); // posted, not immediate
     QTRY_VERIFY(w.isVisible());
+    QTRY_VERIFY(noMouseLine(w).startsWith(QStringLiteral("No mouse found.")));
+    w.checkDevice(); // a later check leaves it to the user
+    QVERIFY(w.isVisible());
+    w.close();
+    QVERIFY(!w.isVisible());
+    w.receiveMessage(QString());
+    QTRY_VERIFY(w.isVisible());
     // StatusNotifier trays send Activate (Trigger), never a double click.
     w.hide();
     w.trayIconActivated(QSystemTrayIcon::Trigger);
     QTRY_VERIFY(w.isVisible());
 
+    vmouse::plug();
+    w.checkDevice();
+    QVERIFY(deviceConnected);
     w.showMinimized();
     w.hide();
     w.receiveMessage(QStringLiteral("anything"));
     QTRY_VERIFY(w.isVisible());
     QVERIFY(!w.isMinimized());
+    w.hidLink().stopReportWatch();
+    deviceConnected = false;
+  }
+
+  // A mouse found while the window is hidden: the screen is built all the
+  // same, so the bus shows and changes the real state and the DPI button
+  // is followed, without the window ever being shown.
+  void screenBuiltWhileHidden() {
+    WorkDir dir;
+    dir.writeDeviceList(mouse);
+    Widget w;
+    ControlService bus(w);
+    w.checkDevice();
+    QVERIFY(deviceConnected && !w.isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(bus.state().profile, 0, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(bus.setDpiStage(2).error.isEmpty(), 10000); // after the power-on lock
+    QCOMPARE(bus.state().dpiStage, 2);
+    QCOMPARE(vmouse::deviceState().dpiStage, 2);
+    vmouse::queueEvent({0x06, 0x07, 0x00, 3});
+    QTRY_COMPARE(bus.state().dpiStage, 3);
+    QVERIFY(!w.isVisible());
+    w.hidLink().stopReportWatch();
     deviceConnected = false;
   }
 

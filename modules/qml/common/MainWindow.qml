@@ -19,12 +19,21 @@ MainWindowBase {
             buildAfterNextFrame()
     }
     // The screen is built once the frame that shows the logo is under way, so
-    // that the build never holds that frame back.
+    // that the build never holds that frame back. A hidden window draws no
+    // frame: the screen is built at once, as the bus and the DPI button need it.
     function buildAfterNextFrame() {
-        if (Window.window)
+        if (Window.window && hostShown)
             logoFrame.target = Window.window
         else
             screen.active = true
+    }
+    // Set by the host as its window is shown and hidden.
+    property bool hostShown: true
+    onHostShownChanged: {
+        if (!hostShown && logoFrame.target) {
+            logoFrame.target = null
+            screen.active = true
+        }
     }
     // Runs once, when the Loader has built the screen.
     function startScreen() {
@@ -139,13 +148,28 @@ MainWindowBase {
             out.push([rows.get(i).profileNo, rows.get(i).textValue])
         return out
     }
-    // Requests from outside the window wait for the lock to end and for
-    // edits to be saved: "busy", "unsaved", or "" when the window may act.
+    // Requests from outside the window wait for the lock to end, for the
+    // dialogs to close and for edits to be saved: "busy", "dialog:" and the
+    // dialog's name, "unsaved", or "" when the window may act.
     function outsideRefusal() {
         if (!isPownOn || busy.isBusy)
             return "busy"
-        // The assignment dialog and the gun editor hold edits until closed.
-        return isPending || keyAssigment.visible || gunControl.isSave ? "unsaved" : ""
+        var dialog = openProfileDialog()
+        if (dialog !== "")
+            return "dialog:" + dialog
+        return isPending || gunControl.isSave ? "unsaved" : ""
+    }
+    // Each of these acts on the current profile when the user confirms it
+    // (or, for the editors, with every edit): a switch from outside would
+    // redirect it to a profile the user never chose.
+    function openProfileDialog() {
+        var dialogs = [[resetBox, "factory reset"], [profile, "profile"],
+                       [keyAssigment, "button assignment"], [macroEditor, "macro editor"],
+                       [gunControl, "gun editor"], [systemSetting, "system settings"]]
+        for (var i = 0; i < dialogs.length; ++i)
+            if (dialogs[i][0].visible)
+                return dialogs[i][1]
+        return ""
     }
     function selectProfile(number) {
         switchProfile(number)
