@@ -37,9 +37,12 @@ void plugVirtualMouse(const QStringList &args) {
   vmouse::configure(c);
   if (args.contains(QStringLiteral("--unplugged")))
     vmouse::unplug();
-  // The mouse is there but its first open fails, as without access rights.
-  if (args.contains(QStringLiteral("--no-access")))
+  // The mouse is there but its first open and the retry fail, as without
+  // access rights.
+  if (args.contains(QStringLiteral("--no-access"))) {
     vmouse::failNext(vmouse::Fault::Open);
+    vmouse::failNext(vmouse::Fault::Open);
+  }
   vmouse::setChangeListener([] { platform::DeviceChangeMonitor::notifyAll(); });
 }
 

@@ -38,6 +38,13 @@ public:
   // Device list and discovery.
   void loadDeviceList();
   void discoverInterfaces();
+  // The system reported the mouse's node added or changed (its access rule
+  // re-applied, say): find the current device again and, when the command
+  // interface is not open, try it now. Runs while the watch runs too.
+  void rediscover();
+  // The mouse enumerates but its command interface cannot be opened, even
+  // after looking for it again: commands fail until that changes.
+  bool hasNoAccess() const { return noAccess; }
   const QList<DeviceEntry> &devices() const { return deviceList; }
   int currentDeviceIndex() const { return currentDevice; }
 
@@ -70,6 +77,9 @@ public:
 
   // How long one data read of a read transaction may wait for its report.
   static constexpr int dataReadTimeoutMs = 1000;
+
+signals:
+  void noAccessChanged(bool noAccess);
 
 public slots:
   // Every command returns true when its exchange with the mouse completed:
@@ -149,6 +159,10 @@ private:
 
   void reportWatch(uint index);
   void closeMain();
+  // Enumerates the entry's device again and sets both of its paths.
+  void discoverEntry(DeviceEntry &e);
+  hid_device *openPathOf(const DeviceEntry &e);
+  void setNoAccess(bool value);
   void buildBlock(uchar code, std::initializer_list<uchar> args);
   bool endTransaction(bool result);
   void releaseTransport();
@@ -158,7 +172,16 @@ private:
   LinkOwner *owner = nullptr;
   QList<DeviceEntry> deviceList;
   int currentDevice = 1;
+  // The command interface stays open while the mouse is connected: the
+  // kernel drops what arrives while no file is open and what an open file
+  // had not read when it closes. Closed at removal and after a failed call.
   hid_device *mainHandle = nullptr;
+  int mainHandleIndex = -1;
+  QString mainHandlePath;
+  // The entry whose command path a failed open cleared: its next open
+  // enumerates the device again first.
+  int lostEntry = -1;
+  bool noAccess = false;
   hid_device *eventHandle = nullptr; // openEventInterface; the watch keeps its own
   bool transportFree = true;
   std::function<void()> deferred;

@@ -31,7 +31,10 @@ void Hid_Thread::settlePause() {
 }
 
 bool Hid_Thread::endTransaction(bool result) {
-  closeMain();
+  // After a failure the file goes, with whatever of the exchange it still
+  // holds; the next command opens the interface again.
+  if (!result)
+    closeMain();
   releaseTransport();
   return result;
 }
@@ -59,7 +62,8 @@ void Hid_Thread::runDeferred() {
 
 bool Hid_Thread::sendCommand(int dataLength, bool settle) {
   QCoreApplication::processEvents();
-  if (!openMainInterface(currentDevice)) {
+  hid_device *h = openMainInterface(currentDevice);
+  if (!h) {
     releaseTransport();
     return false;
   }
@@ -67,8 +71,7 @@ bool Hid_Thread::sendCommand(int dataLength, bool settle) {
   if (e.isEncode)
     USBDataEncryption(sendReport + 1, SecrecyCode);
 
-  hid_device *h = openMainInterface(currentDevice);
-  if (!h || hid_send_feature_report(h, sendReport, sizeof sendReport) < 0)
+  if (hid_send_feature_report(h, sendReport, sizeof sendReport) < 0)
     return endTransaction(false);
   if (settle)
     settlePause();
@@ -81,8 +84,7 @@ bool Hid_Thread::sendCommand(int dataLength, bool settle) {
   for (int offset = 0; offset < dataLength; offset += piece) {
     report[0] = 0;
     std::copy_n(bulkBuffer + offset, piece, report.begin() + 1);
-    h = openMainInterface(currentDevice);
-    if (!h || hid_write(h, report.constData(), report.size()) < 0)
+    if (hid_write(h, report.constData(), report.size()) < 0)
       return endTransaction(false);
     platform::pauseMs(120);
   }
@@ -92,7 +94,8 @@ bool Hid_Thread::sendCommand(int dataLength, bool settle) {
 }
 
 bool Hid_Thread::queryCommand(int dataLength) {
-  if (!openMainInterface(currentDevice)) {
+  hid_device *h = openMainInterface(currentDevice);
+  if (!h) {
     releaseTransport();
     return false;
   }
@@ -100,11 +103,8 @@ bool Hid_Thread::queryCommand(int dataLength) {
   if (e.isEncode)
     USBDataEncryption(sendReport + 1, SecrecyCode);
 
-  hid_device *h = openMainInterface(currentDevice);
-  if (!h || hid_send_feature_report(h, sendReport, sizeof sendReport) < 0)
-    return endTransaction(false);
-  h = openMainInterface(currentDevice);
-  if (!h || hid_get_feature_report(h, replyReport, sizeof replyReport) < 0)
+  if (hid_send_feature_report(h, sendReport, sizeof sendReport) < 0 ||
+      hid_get_feature_report(h, replyReport, sizeof replyReport) < 0)
     return endTransaction(false);
 
   if (dataLength <= 0) {
@@ -119,10 +119,9 @@ bool Hid_Thread::queryCommand(int dataLength) {
   QList<uchar> report(reportLength + 1, 0);
   for (int offset = 0; offset < dataLength; offset += piece) {
     report.fill(0);
-    h = openMainInterface(currentDevice);
     // A device that never sends its data must not hang the GUI thread: each
     // read is bounded, and a timeout fails the transaction like an error.
-    if (!h || hid_read_timeout(h, report.data(), report.size(), dataReadTimeoutMs) <= 0)
+    if (hid_read_timeout(h, report.data(), report.size(), dataReadTimeoutMs) <= 0)
       return endTransaction(false);
     std::copy_n(report.constData(), piece, bulkBuffer + offset);
   }

@@ -1,7 +1,7 @@
-// The report watch: a thread of its own reading the event interface while a
-// device is connected. It touches only its own event handle and its own copy
-// of the event path; everything it changes on the window goes to the GUI
-// thread.
+// The report watch: a thread of its own reading the event interface, open
+// once for as long as the watch runs. It touches only its own event handle
+// and its own copy of the event path; everything it changes on the window
+// goes to the GUI thread.
 #include "hid_thread.h"
 #include "hidapi_global.h"
 #include "linkowner.h"
@@ -47,29 +47,30 @@ void Hid_Thread::armReportOption() {
 void Hid_Thread::reportWatch(uint index) {
   if (watchPath.isEmpty())
     return;
-  const QByteArray path = watchPath.toLocal8Bit();
-  bool lastReadFailed = false;
-  while (watchRunning) {
-    // Its own handle: the link's eventHandle belongs to the GUI thread.
-    hid_device *handle = hidapi::openPath(path.constData());
-    if (!handle) {
-      qDebug() << "Device removed";
-      postWatchEvent({-1, index, watchPath});
-      watchRunning = false;
-      return;
-    }
+  // Its own handle, open for the whole watch: the kernel gives a report only
+  // to the files open when it arrives. The link's eventHandle belongs to the
+  // GUI thread.
+  hid_device *handle = hidapi::openPath(watchPath.toLocal8Bit().constData());
+  if (handle)
     hid_set_nonblocking(handle, 0);
+  while (handle && watchRunning) {
     uchar report[4] = {};
     const int n = hid_read_timeout(handle, report, sizeof report, eventReadTimeoutMs);
+    // A failed read is a hung-up node: the mouse is gone.
+    if (n < 0) {
+      hid_close(handle);
+      handle = nullptr;
+      break;
+    }
     handleEventReport(report, n);
-    hid_close(handle);
-    // An interface that opens but keeps failing its reads would turn the
-    // loop into a busy spin; the first failure goes straight to the next
-    // open, which notices a removal.
-    if (n < 0 && lastReadFailed)
-      platform::pauseMs(eventReadTimeoutMs);
-    lastReadFailed = n < 0;
   }
+  if (handle) {
+    hid_close(handle);
+    return;
+  }
+  qDebug() << "Device removed";
+  postWatchEvent({-1, index, watchPath});
+  watchRunning = false;
 }
 
 void Hid_Thread::handleEventReport(const uchar *report, int length) {
@@ -114,6 +115,10 @@ void Hid_Thread::showDpiStage(int stage) {
 void Hid_Thread::onWatchedDeviceRemoved(uint index, const QString &path) {
   if (owner)
     owner->linkDisableView();
+  // The command interface of a removed mouse is hung up. A command in
+  // flight finds that out itself and closes it.
+  if (transportFree && mainHandleIndex == int(index))
+    closeMain();
   // A device check may have rebuilt the list meanwhile; leave a new entry be.
   if (DeviceEntry *e = entry(int(index)); e && e->eventPath == path)
     e->eventPath.clear();

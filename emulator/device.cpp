@@ -136,15 +136,12 @@ void Device::answerInput(const std::vector<uint8_t> &data) {
   }
 }
 
-std::optional<std::vector<uint8_t>> Device::takeInput() {
-  for (auto *queue : {&injected, &answers}) {
-    if (!queue->empty()) {
-      auto report = std::move(queue->front());
-      queue->pop_front();
-      return report;
-    }
-  }
-  return std::nullopt;
+std::optional<std::vector<uint8_t>> Device::takeFrom(std::deque<std::vector<uint8_t>> &queue) {
+  if (queue.empty())
+    return std::nullopt;
+  auto report = std::move(queue.front());
+  queue.pop_front();
+  return report;
 }
 
 } // namespace vmouse

@@ -55,7 +55,9 @@ public:
 
   // Input injected by a test comes before anything the device answers.
   void queueInput(std::vector<uint8_t> report) { injected.push_back(std::move(report)); }
-  std::optional<std::vector<uint8_t>> takeInput();
+  std::optional<std::vector<uint8_t>> takeInjected() { return takeFrom(injected); }
+  // The next data report the firmware answered its last command with.
+  std::optional<std::vector<uint8_t>> takeAnswer() { return takeFrom(answers); }
 
   const DeviceState &settings() const { return state; }
   void setSettings(const DeviceState &s) { state = s; }
@@ -71,6 +73,7 @@ private:
   void expectData(const Block &block, size_t length);
   void answer(std::initializer_list<uint8_t> bytes);
   void answerInput(const std::vector<uint8_t> &data);
+  static std::optional<std::vector<uint8_t>> takeFrom(std::deque<std::vector<uint8_t>> &queue);
 
   DeviceState state;
   bool is560 = false;

@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <deque>
 #include <map>
 #include <mutex>
 #include <set>
@@ -27,6 +28,9 @@ struct hid_device_ {
   unsigned generation = 0;
   unsigned session = 0;
   bool nonblocking = false;
+  // Input reports sent to this open file and not yet read, as the kernel
+  // keeps one queue per open file of a hidraw node.
+  std::deque<std::vector<uint8_t>> queue;
 };
 
 namespace vmouse {
@@ -65,7 +69,16 @@ struct State {
   std::vector<std::string> traceLines;
   std::FILE *traceFile = nullptr;
   std::vector<Command> log;
-  std::deque<std::vector<uint8_t>> events;
+  // Button reports waiting in the device for a reader (queueEvent).
+  std::deque<std::vector<uint8_t>> heldEvents;
+  // Reports the device sends at a later call on the interface of `role`.
+  struct Scheduled {
+    Role role;
+    int calls;
+    std::vector<uint8_t> report;
+  };
+  std::vector<Scheduled> outbox;
+  int replyDelay = 0;
   Device device;
   std::function<void()> listener;
   const wchar_t *lastError = L"Success";
@@ -86,7 +99,9 @@ struct State {
     unplugCountdown = -1;
     traceLines.clear();
     log.clear();
-    events.clear();
+    heldEvents.clear();
+    outbox.clear();
+    replyDelay = 0;
     device = Device(c.family, c.reportLength);
     lastError = L"Success";
     // Re-read on every reset so a test can point the trace at its own file.
@@ -145,12 +160,83 @@ struct State {
     return interfaces[dev->iface].role;
   }
 
+  // hidraw's ring of 64 slots per open file keeps 63 reports; when it is
+  // full the new report is dropped for that file.
+  static constexpr size_t queueCapacity = 63;
+
+  void enqueue(hid_device *dev, std::vector<uint8_t> report) {
+    if (dev->queue.size() < queueCapacity)
+      dev->queue.push_back(std::move(report));
+  }
+
+  // The device sends a report on the interface of `role`: every file open on
+  // it at this moment gets a copy; with none open it is lost. True when at
+  // least one file got it.
+  bool deliver(Role role, const std::vector<uint8_t> &report) {
+    bool taken = false;
+    for (hid_device *dev : handles)
+      if (live(dev) == role) {
+        enqueue(dev, report);
+        taken = true;
+      }
+    eventArrived.notify_all();
+    return taken;
+  }
+
+  // A hidapi call on an interface of `role` begins: reports due now go out.
+  void tick(Role role) {
+    std::vector<std::vector<uint8_t>> due;
+    for (auto it = outbox.begin(); it != outbox.end();) {
+      if (it->role == role && --it->calls <= 0) {
+        due.push_back(std::move(it->report));
+        it = outbox.erase(it);
+      } else {
+        ++it;
+      }
+    }
+    for (const auto &report : due)
+      deliver(role, report);
+  }
+
+  bool sending(Role role) const {
+    return std::any_of(outbox.begin(), outbox.end(),
+                       [role](const Scheduled &s) { return s.role == role; });
+  }
+
+  void schedule(Role role, std::vector<uint8_t> report, int calls) {
+    if (calls <= 0)
+      deliver(role, report);
+    else
+      outbox.push_back({role, calls, std::move(report)});
+  }
+
+  // The data reports the firmware answered a command with go out after the
+  // reply delay; whatever the device had not yet sent is dropped.
+  void sendAnswers() {
+    std::erase_if(outbox, [](const Scheduled &s) { return s.role == Role::Command; });
+    while (auto report = device.takeAnswer())
+      schedule(Role::Command, std::move(*report), replyDelay);
+  }
+
+  // The role of a handle that is still in the table, for call accounting.
+  std::optional<Role> roleOf(hid_device *dev) const {
+    if (!handles.count(dev) || dev->generation != generation)
+      return std::nullopt;
+    return interfaces[dev->iface].role;
+  }
+  void tickFor(hid_device *dev) {
+    if (auto role = roleOf(dev))
+      tick(*role);
+  }
+
   hid_device *open(const std::string &path) {
     deviceCall();
     size_t iface = interfaces.size();
     for (size_t i = 0; i < interfaces.size(); ++i)
       if (pathOf(i) == path)
         iface = i;
+    if (iface < interfaces.size())
+      tick(interfaces[iface].role);
     const wchar_t *why = nullptr;
     if (!isPlugged)
       why = L"vmouse: device unplugged";
@@ -163,8 +249,13 @@ struct State {
       lastError = why;
       return nullptr;
     }
-    auto *dev = new hid_device{iface, generation, session, false};
+    auto *dev = new hid_device{iface, generation, session, false, {}};
     handles.insert(dev);
+    if (interfaces[iface].role == Role::Event)
+      while (!heldEvents.empty()) {
+        enqueue(dev, std::move(heldEvents.front()));
+        heldEvents.pop_front();
+      }
     trace("open", hex(path));
     return dev;
   }
@@ -183,7 +274,7 @@ size_t copyOut(const std::vector<uint8_t> &report, unsigned char *data, size_t l
   return n;
 }
 
-int readCommand(State &s, unsigned char *data, size_t length, int ms) {
+int readCommand(State &s, hid_device *dev, unsigned char *data, size_t length, int ms) {
   if (s.take(Fault::Read)) {
     s.lastError = L"vmouse: injected read failure";
     s.trace("read", {}, true);
@@ -193,7 +284,15 @@ int readCommand(State &s, unsigned char *data, size_t length, int ms) {
     s.trace("read");
     return 0;
   }
-  if (auto report = s.device.takeInput()) {
+  std::optional<std::vector<uint8_t>> report = s.device.takeInjected();
+  // A read waits while the device is still to send: its time moves on.
+  while (!report && dev->queue.empty() && s.sending(Role::Command))
+    s.tick(Role::Command);
+  if (!report && !dev->queue.empty()) {
+    report = std::move(dev->queue.front());
+    dev->queue.pop_front();
+  }
+  if (report) {
     const size_t n = copyOut(*report, data, length);
     s.trace("read", hex(data, n));
     return static_cast<int>(n);
@@ -214,7 +313,7 @@ int readCommand(State &s, unsigned char *data, size_t length, int ms) {
 // with the command trace at random.
 int readEvent(State &s, std::unique_lock<std::mutex> &lock, hid_device *dev, Role role,
               unsigned char *data, size_t length, int ms) {
-  auto ready = [&] { return !s.live(dev) || (role == Role::Event && !s.events.empty()); };
+  auto ready = [&] { return !s.live(dev) || !dev->queue.empty(); };
   if (ms < 0)
     s.eventArrived.wait(lock, ready);
   else
@@ -225,10 +324,11 @@ int readEvent(State &s, std::unique_lock<std::mutex> &lock, hid_device *dev, Rol
       s.trace("read", {}, true);
     return -1;
   }
-  if (role != Role::Event || s.events.empty())
+  (void)role;
+  if (dev->queue.empty())
     return 0;
-  const size_t n = copyOut(s.events.front(), data, length);
-  s.events.pop_front();
+  const size_t n = copyOut(dev->queue.front(), data, length);
+  dev->queue.pop_front();
   s.trace("read", hex(data, n));
   return static_cast<int>(n);
 }
@@ -346,8 +446,20 @@ void clearFaults() {
 void queueEvent(const std::vector<uint8_t> &report) {
   State &s = state();
   std::lock_guard lock(s.mutex);
-  s.events.push_back(report);
-  s.eventArrived.notify_all();
+  if (!s.deliver(Role::Event, report))
+    s.heldEvents.push_back(report);
+}
+
+void sendInputAfter(Role role, const std::vector<uint8_t> &report, int calls) {
+  State &s = state();
+  std::lock_guard lock(s.mutex);
+  s.schedule(role, report, calls);
+}
+
+void setReplyDelay(int calls) {
+  State &s = state();
+  std::lock_guard lock(s.mutex);
+  s.replyDelay = std::max(0, calls);
 }
 
 void queueInput(const std::vector<uint8_t> &report) {
@@ -474,8 +586,11 @@ hid_device *hid_open_path(const char *path) {
 void hid_close(hid_device *dev) {
   State &s = state();
   std::lock_guard lock(s.mutex);
-  if (!s.handles.erase(dev))
+  if (!s.handles.count(dev))
     return; // not ours: never free it
+  s.tickFor(dev);
+  // What the file had not read goes with it.
+  s.handles.erase(dev);
   delete dev;
   s.trace("close");
   s.eventArrived.notify_all();
@@ -494,6 +609,7 @@ int hid_send_feature_report(hid_device *dev, const unsigned char *data, size_t l
   State &s = state();
   std::lock_guard lock(s.mutex);
   s.deviceCall();
+  s.tickFor(dev);
   const std::string bytes = data ? hex(data, length) : std::string();
   // A feature report is the report ID and one whole command block.
   if (s.live(dev) != Role::Command || !data || length < 9 || s.take(Fault::Feature)) {
@@ -512,6 +628,7 @@ int hid_send_feature_report(hid_device *dev, const unsigned char *data, size_t l
     s.device.onCommand(block);
     if (block[0] == 0x00 && s.take(Fault::WrongEcho))
       s.device.spoilEcho();
+    s.sendAnswers();
   }
   s.trace("send_feature", bytes);
   return static_cast<int>(length);
@@ -521,6 +638,7 @@ int hid_get_feature_report(hid_device *dev, unsigned char *data, size_t length) 
   State &s = state();
   std::lock_guard lock(s.mutex);
   s.deviceCall();
+  s.tickFor(dev);
   if (s.live(dev) != Role::Command || !data || length < 1 || s.take(Fault::GetFeature)) {
     s.lastError = L"vmouse: get feature report failed";
     s.trace("get_feature", {}, true);
@@ -539,6 +657,7 @@ int hid_write(hid_device *dev, const unsigned char *data, size_t length) {
   State &s = state();
   std::lock_guard lock(s.mutex);
   s.deviceCall();
+  s.tickFor(dev);
   const std::string bytes = data ? hex(data, length) : std::string();
   if (s.live(dev) != Role::Command || !data || length < 1 || s.take(Fault::Write)) {
     s.lastError = L"vmouse: write failed";
@@ -559,6 +678,7 @@ int hid_read_timeout(hid_device *dev, unsigned char *data, size_t length, int mi
   State &s = state();
   std::unique_lock lock(s.mutex);
   s.deviceCall();
+  s.tickFor(dev);
   const auto role = s.live(dev);
   if (!role || !data) {
     s.lastError = L"vmouse: read failed";
@@ -567,7 +687,7 @@ int hid_read_timeout(hid_device *dev, unsigned char *data, size_t length, int mi
     return -1;
   }
   if (*role == Role::Command)
-    return readCommand(s, data, length, milliseconds);
+    return readCommand(s, dev, data, length, milliseconds);
   return readEvent(s, lock, dev, *role, data, length, milliseconds);
 }
 

@@ -108,12 +108,29 @@ void failAfter(Fault fault, int passes);
 void unplugAfter(int passes);
 void clearFaults();
 
-// Reports the event interface delivers to hid_read_timeout, oldest first.
+// Input reports follow the kernel's hidraw rules: every open handle has its
+// own queue (63 reports; a full queue drops the new one), a report the device
+// sends goes to the handles open on that interface at that moment and is lost
+// when none is, and closing a handle drops what it had not read. An unplug
+// hangs up open handles: their reads fail.
+
+// A DPI-button press: the device sends the report to the open event handles,
+// or, with none open, keeps it until the next one opens.
 void queueEvent(const std::vector<uint8_t> &report);
 
-// Input reports the command interface delivers to reads, oldest first, before
-// any the device queues itself (data of read commands); each is the data part
-// without a report ID.
+// The device sends `report` on the interface of `role` just before the
+// `calls`-th hidapi call on that interface from now (open, close, feature,
+// write or read); 0 sends it at once. Lost when no handle is open then.
+void sendInputAfter(Role role, const std::vector<uint8_t> &report, int calls);
+
+// The data reports a read command answers with are sent this many calls on
+// the command interface after its feature report; 0 (the default, also after
+// configure()) sends them with the feature report itself.
+void setReplyDelay(int calls);
+
+// Input the command interface delivers to the next reads, oldest first,
+// ahead of any the device sends itself; each is the data part without a
+// report ID.
 void queueInput(const std::vector<uint8_t> &report);
 
 // A command block as the device received it: unscrambled, with the data

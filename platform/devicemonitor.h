@@ -20,11 +20,15 @@ public:
   // unavailable; notifyAll() still reaches the monitor then.
   bool start();
 
-  // Makes every live monitor emit deviceChanged() on its own thread; safe
-  // from any thread. The virtual mouse calls it on plug and unplug.
-  static void notifyAll();
+  // Makes every live monitor emit deviceAction(action), when one is given,
+  // and deviceChanged() on its own thread; safe from any thread. The virtual
+  // mouse calls it on plug and unplug.
+  static void notifyAll(const QString &action = QString());
 
 signals:
+  // The udev action of the event ("add", "remove", "change", ...), right
+  // before its deviceChanged().
+  void deviceAction(const QString &action);
   void deviceChanged();
 
 private:

@@ -53,6 +53,14 @@ Widget::Widget(QWidget *parent) : QWidget(parent) {
   deviceMonitor = new platform::DeviceChangeMonitor(this);
   connect(deviceMonitor, &platform::DeviceChangeMonitor::deviceChanged, this,
           &Widget::onDeviceChange);
+  // A node added or changed while connected (its access rule re-applied)
+  // may make an unopenable command interface usable again.
+  connect(deviceMonitor, &platform::DeviceChangeMonitor::deviceAction, this,
+          [this](const QString &action) {
+            if (link.isWatchRunning() &&
+                (action == QLatin1String("add") || action == QLatin1String("change")))
+              link.rediscover();
+          });
   deviceMonitor->start();
 }
 

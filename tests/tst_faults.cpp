@@ -247,13 +247,19 @@ private slots:
       for (int i = 0; i < step; ++i)
         QVERIFY2(!lines[i].endsWith(QLatin1String("!fail")), qPrintable(lines[i]));
       QVERIFY2(lines[step].endsWith(QLatin1String("!fail")), qPrintable(lines[step]));
+      // The failed call's file is closed at once, with what it still held.
+      const std::vector<std::string> trace = vmouse::trace();
+      const auto failed = std::find_if(trace.begin(), trace.end(),
+                                       [](const std::string &l) { return l.ends_with("!fail"); });
+      QVERIFY(failed != trace.end() && failed + 1 != trace.end());
+      QCOMPARE(*(failed + 1), std::string("close"));
       // Transfer failures and removals are silent.
       QCOMPARE(messages, QStringList());
     }
     QVERIFY(link.isTransportFree());
-    QCOMPARE(vmouse::openHandles(vmouse::Role::Command), 0);
 
-    // Back again: the next device check finds it, and the command works.
+    // Back again: the next device check finds it, and the command works,
+    // opening the interface first.
     vmouse::clearFaults();
     vmouse::plug();
     link.discoverInterfaces();
@@ -261,9 +267,9 @@ private slots:
     vmouse::clearCommands();
     slot.call(link);
     QCOMPARE(received(), clean.commands);
-    QCOMPARE(deviceCalls(), clean.calls);
+    QCOMPARE(deviceCalls(), QStringList{"open"} + clean.calls);
     QVERIFY(link.isTransportFree());
-    QCOMPARE(vmouse::openHandles(vmouse::Role::Command), 0);
+    QCOMPARE(vmouse::openHandles(vmouse::Role::Command), 1);
     QCOMPARE(messages, step < 0 ? QStringList{QString::fromLatin1(slot.failure)} : QStringList());
   }
 

@@ -104,10 +104,13 @@ void TestPlatform::notifyAllReachesMonitors() {
   QTRY_COMPARE(firstSpy.count(), 1);
   QTRY_COMPARE(secondSpy.count(), 1);
 
-  std::thread other([] { DeviceChangeMonitor::notifyAll(); });
+  QSignalSpy actions(&first, &DeviceChangeMonitor::deviceAction);
+  std::thread other([] { DeviceChangeMonitor::notifyAll(QStringLiteral("change")); });
   other.join();
   QTRY_COMPARE(firstSpy.count(), 2);
   QTRY_COMPARE(secondSpy.count(), 2);
+  QCOMPARE(actions.count(), 1);
+  QCOMPARE(actions.first().first().toString(), QStringLiteral("change"));
 }
 
 void TestPlatform::notifyAllUsesMonitorThread() {

@@ -61,18 +61,14 @@ int write(hid_device *dev, const Bytes &report) {
 
 // Readable failure messages for byte vectors and trace lines.
 namespace QTest {
-template <> char *toString(const Bytes &bytes) {
-  return qstrdup(hex(bytes).c_str());
-}
+template <> char *toString(const Bytes &bytes) { return qstrdup(hex(bytes).c_str()); }
 template <> char *toString(const Lines &lines) {
   std::string out;
   for (const auto &line : lines)
     out += "\n  " + line;
   return qstrdup(out.c_str());
 }
-template <> char *toString(const std::string &text) {
-  return qstrdup(text.c_str());
-}
+template <> char *toString(const std::string &text) { return qstrdup(text.c_str()); }
 } // namespace QTest
 
 class TestVmouse : public QObject {
@@ -143,12 +139,10 @@ private slots:
     QVERIFY(byId);
     QCOMPARE(sendFeature(byId, {0, 1, 2, 0, 0, 0, 0, 0, 0xfc}), 9);
     hid_close(byId);
-    QCOMPARE(
-        vmouse::trace(),
-        (Lines{"open 76 6d 6f 75 73 65 3a 30", "open 76 6d 6f 75 73 65 3a 31",
-               "open 76 6d 6f 75 73 65 3a 32 !fail", "open !fail", "close",
-               "close", "open 76 6d 6f 75 73 65 3a 30",
-               "send_feature 00 01 02 00 00 00 00 00 fc", "close"}));
+    QCOMPARE(vmouse::trace(), (Lines{"open 76 6d 6f 75 73 65 3a 30", "open 76 6d 6f 75 73 65 3a 31",
+                                     "open 76 6d 6f 75 73 65 3a 32 !fail", "open !fail", "close",
+                                     "close", "open 76 6d 6f 75 73 65 3a 30",
+                                     "send_feature 00 01 02 00 00 00 00 00 fc", "close"}));
   }
 
   void handshake_data() {
@@ -179,8 +173,7 @@ private slots:
     QCOMPARE(lines, (Lines{"send_feature " + hex(withReportId(wire(challenge))),
                            "get_feature " + hex(withReportId(wire(challenge))),
                            "send_feature " + hex(withReportId(wire(rate))),
-                           "get_feature " + hex(withReportId(wire(rateReply))),
-                           "close"}));
+                           "get_feature " + hex(withReportId(wire(rateReply))), "close"}));
     if (!encode)
       QCOMPARE(lines[0], "send_feature 00 00 11 22 33 44 00 00 55");
     const auto log = vmouse::commands();
@@ -199,8 +192,7 @@ private slots:
     //                      dd e8 3e b7 88 ee d6 f6
     uint8_t block[8] = {0, 1, 2, 3, 4, 5, 6, 7};
     vmouse::scramble(block, code482193);
-    QCOMPARE(Bytes(block, block + 8),
-             (Bytes{0xdd, 0xe8, 0x3e, 0xb7, 0x88, 0xee, 0xd6, 0xf6}));
+    QCOMPARE(Bytes(block, block + 8), (Bytes{0xdd, 0xe8, 0x3e, 0xb7, 0x88, 0xee, 0xd6, 0xf6}));
     vmouse::unscramble(block, code482193);
     QCOMPARE(Bytes(block, block + 8), (Bytes{0, 1, 2, 3, 4, 5, 6, 7}));
 
@@ -230,8 +222,7 @@ private slots:
     vmouse::configure(config);
     dev = openInterface(0);
     QCOMPARE(sendFeature(dev, {0, 0x01, 0x02, 0, 0, 0, 0, 0, 0xfc}), 9);
-    QCOMPARE(getFeature(dev),
-             withReportId(scrambled({0, 0, 0, 0, 0, 0, 0, 0xff})));
+    QCOMPARE(getFeature(dev), withReportId(scrambled({0, 0, 0, 0, 0, 0, 0, 0xff})));
     const auto log = vmouse::commands();
     QCOMPARE(log.size(), size_t(1));
     QVERIFY(!log[0].checksumOk);
@@ -265,8 +256,7 @@ private slots:
     const Lines lines = vmouse::trace();
     QCOMPARE(lines[1], "write 00 09 09");
     QCOMPARE(lines[3],
-             "write " + hex(withReportId(
-                            Bytes(expected.begin(), expected.begin() + 32))));
+             "write " + hex(withReportId(Bytes(expected.begin(), expected.begin() + 32))));
     QCOMPARE(lines[5], "write 00 aa !fail");
     QCOMPARE(lines[6], "write 00 bb cc");
     hid_close(dev);
@@ -285,10 +275,9 @@ private slots:
     QCOMPARE(hid_read(dev, buffer.data(), 33), -1);
     QCOMPARE(hid_set_nonblocking(dev, 1), 0);
     QCOMPARE(hid_read(dev, buffer.data(), 33), 0);
-    QCOMPARE(
-        vmouse::trace(),
-        (Lines{"open 76 6d 6f 75 73 65 3a 30", "read 01 02 03",
-               "read " + hex(Bytes(16, 0x5a)), "read", "read !fail", "read"}));
+    QCOMPARE(vmouse::trace(),
+             (Lines{"open 76 6d 6f 75 73 65 3a 30", "read 01 02 03", "read " + hex(Bytes(16, 0x5a)),
+                    "read", "read !fail", "read"}));
     hid_close(dev);
   }
 
@@ -302,8 +291,7 @@ private slots:
     QCOMPARE(sendFeature(event, {0, 1, 2, 0, 0, 0, 0, 0, 0xfc}), -1);
 
     int got = 0;
-    std::thread waiting(
-        [&] { got = hid_read_timeout(event, buffer, 64, 60000); });
+    std::thread waiting([&] { got = hid_read_timeout(event, buffer, 64, 60000); });
     vmouse::queueEvent({7, 8, 9});
     waiting.join();
     QCOMPARE(got, 3);
@@ -314,10 +302,57 @@ private slots:
     blocked.join();
     QCOMPARE(got, -1);
     hid_close(event);
-    QCOMPARE(vmouse::trace(),
-             (Lines{"open 76 6d 6f 75 73 65 3a 31", "read 05 06",
-                    "send_feature 00 01 02 00 00 00 00 00 fc !fail",
-                    "read 07 08 09", "read !fail", "close"}));
+    QCOMPARE(vmouse::trace(), (Lines{"open 76 6d 6f 75 73 65 3a 31", "read 05 06",
+                                     "send_feature 00 01 02 00 00 00 00 00 fc !fail",
+                                     "read 07 08 09", "read !fail", "close"}));
+  }
+
+  // Each open handle has its own queue; a report reaches the handles open
+  // when it is sent, and closing a handle drops what it had not read.
+  void perHandleQueues() {
+    using vmouse::Role;
+    uint8_t buffer[8] = {};
+    vmouse::sendInputAfter(Role::Event, {1}, 0); // nobody listening: lost
+    hid_device *a = openInterface(1);
+    hid_device *b = openInterface(1);
+    vmouse::sendInputAfter(Role::Event, {2}, 0);
+    vmouse::sendInputAfter(Role::Event, {3}, 2); // at b's read below
+    QCOMPARE(hid_read_timeout(a, buffer, 8, 0), 1);
+    QCOMPARE(buffer[0], uint8_t(2));
+    QCOMPARE(hid_read_timeout(b, buffer, 8, 0), 1);
+    QCOMPARE(buffer[0], uint8_t(2));
+    hid_close(a); // its copy of 3 goes with it
+    QCOMPARE(hid_read_timeout(b, buffer, 8, 0), 1);
+    QCOMPARE(buffer[0], uint8_t(3));
+    // A full queue keeps the first 63 and drops the new ones.
+    for (int i = 0; i < 70; ++i)
+      vmouse::sendInputAfter(Role::Event, {uint8_t(i)}, 0);
+    int got = 0;
+    while (hid_read_timeout(b, buffer, 8, 0) == 1)
+      QCOMPARE(buffer[0], uint8_t(got++));
+    QCOMPARE(got, 63);
+    hid_close(b);
+
+    // A read command's data goes out with its feature report, or after a
+    // delay counted in calls on the command node.
+    vmouse::Config c;
+    c.family = "560";
+    vmouse::configure(c);
+    hid_device *dev = openInterface(0);
+    const Bytes read8C{0, 0x8c, 1, 0, 0, 0, 0, 0, 0x72};
+    for (int delay : {0, 3}) {
+      vmouse::setReplyDelay(delay);
+      QCOMPARE(sendFeature(dev, read8C), 9);
+      for (int i = 0; i < 4; ++i)
+        QCOMPARE(hid_read_timeout(dev, buffer, 8, 0), 8);
+    }
+    // Unread data dies with its handle.
+    vmouse::setReplyDelay(0);
+    QCOMPARE(sendFeature(dev, read8C), 9);
+    hid_close(dev);
+    dev = openInterface(0);
+    QCOMPARE(hid_read_timeout(dev, buffer, 8, 0), 0);
+    hid_close(dev);
   }
 
   void faultsAreOneShot() {
@@ -424,8 +459,7 @@ private slots:
     hid_close(openInterface(0));
 
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(),
-             QByteArray("earlier\nopen 76 6d 6f 75 73 65 3a 30\nclose\n"));
+    QCOMPARE(file.readAll(), QByteArray("earlier\nopen 76 6d 6f 75 73 65 3a 30\nclose\n"));
   }
 };
 

@@ -168,6 +168,29 @@ private slots:
     stop(link);
   }
 
+  // A burst sent back to back, one report at each call on the event node:
+  // the kernel gives each to the files open at that moment only.
+  void burstLosesNothing() {
+    WorkDir dir;
+    Hid_Thread link;
+    FakeOwner owner;
+    link.setOwner(&owner);
+    connect(link, dir, vmouse::Config());
+    link.startReportWatch(0);
+    QTRY_COMPARE(vmouse::openHandles(vmouse::Role::Event), 1);
+    QStringList expected;
+    for (int i = 0; i < 10; ++i) {
+      const int stage = 1 + i % 7;
+      vmouse::sendInputAfter(vmouse::Role::Event, {0x06, 0x07, 0x00, uint8_t(stage)}, i);
+      expected << QStringLiteral("dpi %1").arg(stage) << QStringLiteral("balloon DPI Switch to ");
+    }
+    QTRY_COMPARE(owner.calls, expected);
+    // One file for the whole watch.
+    QCOMPARE(traceOf({"open"}).size(), 1);
+    stop(link);
+    QCOMPARE(traceOf({"close"}).size(), 1);
+  }
+
   void removal() {
     WorkDir dir;
     Hid_Thread link;
