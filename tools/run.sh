@@ -3,7 +3,9 @@
 # mouse is attached, otherwise norvane-demo on the virtual mouse.
 set -e
 cd "$(dirname "$0")/.."
-sh tools/build.sh
+# Only what runs: the two programs, norvanectl and the modules/ tree beside
+# them. The tests, benchmarks and helpers come with tools/test.sh.
+sh tools/build.sh norvane norvane-demo norvanectl modules_tree
 BIN=${BUILD_DIR:-build}/bin
 program=norvane-demo
 # Each hidraw node names its device as HID_ID=bus:VVVVVVVV:PPPPPPPP.

@@ -5,6 +5,7 @@
 # short while.
 set -e
 cd "$(dirname "$0")/.."
+# Every target: the programs, the tests, the benchmarks and their helpers.
 sh tools/build.sh
 BUILD_DIR=${BUILD_DIR:-build}
 # Input-capture tests need an X server; everything else runs offscreen.

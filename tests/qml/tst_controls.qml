@@ -3,25 +3,11 @@ import QtTest
 import "qrc:/modules/qml/panels"
 import "qrc:/modules/qml/basic"
 
-// The shared controls, on their own, with the main screen's theme.
+// The shared controls, on their own.
 Item {
     id: window
     width: 1024
     height: 640
-
-    readonly property string fontFamily: "微软雅黑"
-    readonly property int fontMinSize: 10
-    readonly property int fontNormalSize: 12
-    readonly property int fontMiddleSize: 14
-    readonly property int fontMaxSize: 16
-    readonly property color fontColor: "#ffffff"
-    readonly property color colorGray0: "#1a1a1a"
-    readonly property color colorGray1: "#3c3c3c"
-    readonly property color colorGray2: "#969696"
-    readonly property color colorGray3: "#d1d1d1"
-    readonly property color colorBlue: "#a10005"
-    readonly property color colorOrange: "#a10005"
-    readonly property color colorBlack: "#000000"
 
     Item {
         id: area

@@ -1,5 +1,6 @@
 import QtQuick
 import QtTest
+import "qrc:/modules/qml/basic"
 
 // The DPI panel on the real back end: stage count, sliders within the
 // sensor's range and steps, sending, the current-stage highlight and the
@@ -143,7 +144,7 @@ Item {
                 main.setCurrentDPI(stage)
                 compare(panel().currentDPI, stage - 1)
                 for (var i = 0; i < 8; ++i) {
-                    compare(Qt.colorEqual(label(i).color, main.colorOrange), i === stage - 1, "label " + i)
+                    compare(Qt.colorEqual(label(i).color, Theme.colorOrange), i === stage - 1, "label " + i)
                     compare(label(i).font.bold, i === stage - 1)
                 }
             }

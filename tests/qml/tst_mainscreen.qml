@@ -1,5 +1,6 @@
 import QtQuick
 import QtTest
+import "qrc:/modules/qml/basic"
 
 // The main screen on the real back end and the virtual mouse.
 Item {
@@ -116,7 +117,7 @@ Item {
             verify(order[2][1] >= order[1][1], "DPI sent before the lighting")
             verify(!main.isPending)
             verify(!part("busy").isBusy)
-            compare(part("saveButton").normalColor, main.colorBlue)
+            compare(part("saveButton").normalColor, Theme.colorBlue)
         }
 
         function test_activeProfileChoiceDoesNothing() {

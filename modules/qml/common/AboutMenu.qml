@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import "../basic"
 
@@ -20,8 +21,6 @@ Rectangle {
         y: 1
         Repeater {
             model: [about.url, "verison:1.0"]
-            // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
-            // qmllint disable unqualified
             delegate: Rectangle {
                 id: row
                 required property int index
@@ -46,7 +45,6 @@ Rectangle {
                     onClicked: about.rowClicked(row.index)
                 }
             }
-            // qmllint enable unqualified
         }
     }
 }

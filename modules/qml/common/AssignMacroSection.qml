@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import "../basic"
 import "../panels"
@@ -52,8 +53,6 @@ Item {
         Repeater {
             id: macroOptions
             model: 3
-            // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
-            // qmllint disable unqualified
             delegate: RadioButton {
                 required index
                 objectName: "macroOption" + index
@@ -61,7 +60,6 @@ Item {
                 isSelect: index === 0
                 onBtnClick: function (i) { section.optionChosen(i) }
             }
-            // qmllint enable unqualified
         }
     }
 }

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import "../basic"
 import "../panels"
@@ -191,8 +192,6 @@ Rectangle {
         Repeater {
             id: stageRepeater
             model: 8
-            // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
-            // qmllint disable unqualified
             delegate: Item {
                 id: stage
                 required property int index
@@ -247,7 +246,6 @@ Rectangle {
                     }
                 }
             }
-            // qmllint enable unqualified
         }
     }
 }

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import "../basic"
 
@@ -13,8 +14,6 @@ ListView {
     clip: true
     boundsBehavior: Flickable.StopAtBounds
     currentIndex: selectIndex
-    // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
-    // qmllint disable unqualified
     delegate: Rectangle {
         id: gun
         required property int index
@@ -22,7 +21,7 @@ ListView {
         required property string gunImage
         width: presetList.width
         height: 58
-        color: index === presetList.selectIndex || area.containsMouse ? colorOrange : colorBlack
+        color: index === presetList.selectIndex || area.containsMouse ? Theme.colorOrange : Theme.colorBlack
         Image {
             anchors.centerIn: parent
             width: 160
@@ -52,5 +51,4 @@ ListView {
             onClicked: presetList.chosen(gun.index)
         }
     }
-    // qmllint enable unqualified
 }

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import "../basic"
 
@@ -136,14 +137,12 @@ Rectangle {
         spacing: 2
         Repeater {
             model: working
-            // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
-            // qmllint disable unqualified
             delegate: Rectangle {
                 id: row
                 required property int index
                 required property string keyText
                 visible: index < keyMatrix.keyCount
-                readonly property bool lit: mouseMain.selectKey === index || area.containsMouse
+                readonly property bool lit: keyMatrix.mouseMain.selectKey === index || area.containsMouse
                 objectName: "keyRow" + index
                 width: 216
                 height: 24
@@ -174,13 +173,12 @@ Rectangle {
                     onExited: keyMatrix.leaveBtn(row.index)
                     // The last left button is never re-assigned; the row keeps its selection.
                     onClicked: {
-                        mouseMain.selectKey = row.index
+                        keyMatrix.mouseMain.selectKey = row.index
                         if (!keyMatrix.checkOneLeftKey())
                             keyMatrix.clickBtn(row.index)
                     }
                 }
             }
-            // qmllint enable unqualified
         }
     }
 }

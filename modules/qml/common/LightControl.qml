@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import "../basic"
 import "../panels"
@@ -211,8 +212,6 @@ Rectangle {
         height: 72
         Repeater {
             model: [{ "label": Lang.LightControl.speed, "name": "speed" }, { "label": Lang.LightControl.brightness, "name": "brightness" }]
-            // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
-            // qmllint disable unqualified
             delegate: LightLevelRow {
                 required property var modelData
                 name: modelData.name
@@ -226,7 +225,6 @@ Rectangle {
                     lightControl.isSave = true
                 }
             }
-            // qmllint enable unqualified
         }
     }
 
@@ -251,8 +249,6 @@ Rectangle {
         }
         Repeater {
             model: 8
-            // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
-            // qmllint disable unqualified
             delegate: Item {
                 id: block
                 required property int index
@@ -288,7 +284,6 @@ Rectangle {
                     onClicked: lightControl.selectBlock(block.index)
                 }
             }
-            // qmllint enable unqualified
         }
         Item {
             id: bar

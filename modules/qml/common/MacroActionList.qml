@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import "../basic"
 import "../js/keycodes.js" as KeyCodes
@@ -112,8 +113,6 @@ Rectangle {
         interactive: contentHeight > height
         currentIndex: -1
         boundsBehavior: Flickable.StopAtBounds
-        // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
-        // qmllint disable unqualified
         delegate: Rectangle {
             id: actionRow
             required property int index
@@ -121,7 +120,7 @@ Rectangle {
             required property string info
             width: actionList.width
             height: 27
-            color: actionList.currentIndex === index || actionArea.containsMouse ? colorOrange : "transparent"
+            color: actionList.currentIndex === index || actionArea.containsMouse ? Theme.colorOrange : "transparent"
             Text {
                 x: 8
                 width: 32
@@ -161,7 +160,6 @@ Rectangle {
                 }
             }
         }
-        // qmllint enable unqualified
     }
     InlineEditor {
         id: delayEditor

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import "../basic"
 
@@ -27,15 +28,13 @@ Rectangle {
         clip: true
         currentIndex: -1
         boundsBehavior: Flickable.StopAtBounds
-        // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
-        // qmllint disable unqualified
         delegate: Rectangle {
             id: nameRow
             required property int index
             required property string textValue
             width: macroList.width
             height: 27
-            color: macroList.currentIndex === index || nameArea.containsMouse ? colorOrange : "transparent"
+            color: macroList.currentIndex === index || nameArea.containsMouse ? Theme.colorOrange : "transparent"
             Text {
                 x: 8
                 anchors.verticalCenter: parent.verticalCenter
@@ -62,7 +61,6 @@ Rectangle {
                 }
             }
         }
-        // qmllint enable unqualified
     }
     InlineEditor {
         id: nameEditor

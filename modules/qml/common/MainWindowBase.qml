@@ -1,27 +1,9 @@
 import QtQuick
-import "../basic"
 
-// The main window's state and the names it answers by: theme names, the
-// mouse's flags, the host's objects, the screen's parts, the signals, and
-// the small helpers every page call goes through. MainWindow.qml adds the
-// behaviour.
+// The main window's state and the names it answers by: the mouse's flags,
+// the host's objects, the screen's parts, the signals, and the small helpers
+// every page call goes through. MainWindow.qml adds the behaviour.
 Item {
-    // Theme names, kept for the pages that still read them here.
-    readonly property string fontFamily: Theme.fontFamily
-    readonly property int fontMinSize: Theme.fontMinSize
-    readonly property int fontNormalSize: Theme.fontNormalSize
-    readonly property int fontMiddleSize: Theme.fontMiddleSize
-    readonly property int fontMaxSize: Theme.fontMaxSize
-    readonly property color fontColor: Theme.fontColor
-    readonly property color colorGray0: Theme.colorGray0
-    readonly property color colorGray1: Theme.colorGray1
-    readonly property color colorGray2: Theme.colorGray2
-    readonly property color colorGray3: Theme.colorGray3
-    readonly property color colorBlue: Theme.colorBlue
-    readonly property color colorOrange: Theme.colorOrange
-    readonly property color colorBlack: Theme.colorBlack
-    readonly property int skin_No: Theme.skin_No
-
     // Device flags, read by the first initUI
     property bool isColorful: false
     property string icType: "553"

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import "../basic"
 
@@ -35,8 +36,6 @@ Item {
     }
     Repeater {
         model: Math.max(0, Math.min(8, mouseMain.keyCount))
-        // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
-        // qmllint disable unqualified
         delegate: Image {
             required property int index
             readonly property bool lit: mouseMain.selectKey === index
@@ -44,12 +43,9 @@ Item {
             y: mouseMain.leaders[index].y
             source: mouseMain.imgPath + "Mouse" + index + (lit ? "S" : "") + ".png"
         }
-        // qmllint enable unqualified
     }
     Repeater {
         model: Math.max(0, Math.min(8, mouseMain.keyCount))
-        // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
-        // qmllint disable unqualified
         delegate: Rectangle {
             id: hotSpot
             required property int index
@@ -74,10 +70,9 @@ Item {
                 anchors.fill: parent
                 hoverEnabled: true
                 onEntered: mouseMain.selectKey = hotSpot.index
-                onExited: if (!keyAssigment.visible) mouseMain.selectKey = -1
+                onExited: if (!mouseMain.keyAssigment.visible) mouseMain.selectKey = -1
                 onClicked: mouseMain.chooseKey(hotSpot.index)
             }
         }
-        // qmllint enable unqualified
     }
 }

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import "../basic"
 
@@ -214,8 +215,6 @@ Dialog {
             clip: true
             interactive: false
             model: rows
-            // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
-            // qmllint disable unqualified
             delegate: Rectangle {
                 id: rowItem
                 required property int index
@@ -256,7 +255,6 @@ Dialog {
                     }
                 }
             }
-            // qmllint enable unqualified
         }
         InlineEditor {
             id: nameEditor
@@ -303,8 +301,6 @@ Dialog {
         Column {
             Repeater {
                 model: 2
-                // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
-                // qmllint disable unqualified
                 delegate: Rectangle {
                     id: entry
                     required property int index
@@ -327,7 +323,6 @@ Dialog {
                         onClicked: profile.menuChosen(entry.index)
                     }
                 }
-                // qmllint enable unqualified
             }
         }
     }

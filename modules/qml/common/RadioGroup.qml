@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import "../panels"
 
@@ -21,8 +22,6 @@ Grid {
     Repeater {
         id: radios
         model: group.labels.length
-        // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
-        // qmllint disable unqualified
         delegate: Item {
             id: cell
             required property int index
@@ -37,6 +36,5 @@ Grid {
                 onBtnClick: function (i) { group.chosen(i) }
             }
         }
-        // qmllint enable unqualified
     }
 }

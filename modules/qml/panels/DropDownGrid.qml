@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import "../basic"
 
@@ -81,8 +82,6 @@ Item {
             y: cells.height - grid.rows * 24
             Repeater {
                 model: grid.mdItems
-                // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
-                // qmllint disable unqualified
                 delegate: Rectangle {
                     id: cell
                     required property int index
@@ -111,7 +110,6 @@ Item {
                         }
                     }
                 }
-                // qmllint enable unqualified
             }
         }
     }

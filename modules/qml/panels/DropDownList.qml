@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import "../basic"
 
@@ -118,8 +119,6 @@ Item {
             model: dropDown.mdItems
             interactive: false
             boundsBehavior: Flickable.StopAtBounds
-            // The delegate reads this file's ids: Qt 6.4 cannot bind it to them.
-            // qmllint disable unqualified
             delegate: Rectangle {
                 id: entry
                 required property int index
@@ -150,7 +149,6 @@ Item {
                     }
                 }
             }
-            // qmllint enable unqualified
             WheelHandler {
                 onWheel: function (event) {
                     var maxY = Math.max(0, entries.contentHeight - entries.height)
