@@ -59,6 +59,8 @@ public:
 
   // What is read from the mouse right after it answered the handshake.
   virtual bool readAtStart(MouseDevice &device) const = 0;
+  // What the screen sets on the mouse when it starts on it.
+  virtual bool prepareScreenStart(MouseDevice &device) const = 0;
 
   // Sets the option bit that makes the mouse send its DPI-button reports,
   // by a read-modify-write of its option bytes. A failed read is tried once

@@ -113,6 +113,7 @@ public:
   }
 
   bool readAtStart(MouseDevice &) const override { return true; }
+  bool prepareScreenStart(MouseDevice &) const override { return true; }
 
 protected:
   bool readOptions(Hid_Thread &link, OptionBytes &b) const override {

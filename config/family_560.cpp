@@ -149,6 +149,14 @@ public:
     return ok;
   }
 
+  // The screen edits on-board profile 1: the mouse is made to use it.
+  bool prepareScreenStart(MouseDevice &device) const override {
+    // A failed read answers 0, so profile 1 is set then too.
+    int profile = 0;
+    const bool read = device.readCurrentProfile(profile);
+    return (profile == 1 || device.hidLink()->hid560_02H_SetCurrentProfile(1)) && read;
+  }
+
 protected:
   bool readOptions(Hid_Thread &link, OptionBytes &b) const override {
     return link.hid560_81H_GetKeyboardoption(b[0], b[1]);

@@ -48,6 +48,8 @@ bool MouseDevice::readCurrentProfile(int &profile) {
 
 bool MouseDevice::readAtStart() { return link && chosenFamily->readAtStart(*this); }
 
+bool MouseDevice::prepareScreenStart() { return link && chosenFamily->prepareScreenStart(*this); }
+
 bool MouseDevice::setDpi(int dpiCount, const QString &sensorType, const QVariantList &dpiValues) {
   if (!link)
     return false;

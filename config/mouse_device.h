@@ -36,6 +36,7 @@ public:
   bool readCurrentProfile(int &profile);
   // The family's reads right after the mouse answered the handshake.
   bool readAtStart();
+  bool prepareScreenStart();
 
   // DPI stages, report rate, keyboard options and the active key matrix.
   bool setDpi(int dpiCount, const QString &sensorType, const QVariantList &dpiValues);

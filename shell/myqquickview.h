@@ -90,6 +90,9 @@ public:
   Q_INVOKABLE void setDataList(QVariant key, QVariantList datalist);
   Q_INVOKABLE void setBusy(int busyTime);
   Q_INVOKABLE void setCurrentDPI(int dpiValue);
+  // Beyond the interface's table: what the screen sets on the mouse as it
+  // starts, decided by the mouse's command family.
+  Q_INVOKABLE void mouseSelectStartProfile();
   // The no-mouse screen: 0 connected (hidden), 1 no mouse, 2 found but not accessible.
   void showDeviceState(int state);
 

@@ -41,6 +41,8 @@ void myQQuickView::mouseSetProfile(uint profileNo) { device.sendProfileBlock(pro
 
 void myQQuickView::mouseReadProfile(uint profileNo) { device.readProfileBlock(profileNo); }
 
+void myQQuickView::mouseSelectStartProfile() { device.prepareScreenStart(); }
+
 QVariant myQQuickView::mouseReadCurrentProfile() {
   int profile = 0;
   device.readCurrentProfile(profile);

@@ -37,15 +37,19 @@ private slots:
     QTest::addColumn<QString>("family");
     QTest::addColumn<QString>("lastMatrix"); // head of the reset's last command
     QTest::addColumn<QStringList>("startReads");
-    QTest::newRow("553") << QStringLiteral("553") << QStringLiteral("12 04") << QStringList{};
+    QTest::addColumn<QStringList>("screenStart"); // the mouse on profile 3
+    QTest::newRow("553") << QStringLiteral("553") << QStringLiteral("12 04") << QStringList{}
+                         << QStringList{};
     QTest::newRow("560") << QStringLiteral("560") << QStringLiteral("0d 04")
-                         << QStringList{"8c 00", "8c 01", "8c 02", "8c 03", "8c 04"};
+                         << QStringList{"8c 00", "8c 01", "8c 02", "8c 03", "8c 04"}
+                         << QStringList{"82 00", "02 01"};
   }
 
   void results() {
     QFETCH(QString, family);
     QFETCH(QString, lastMatrix);
     QFETCH(QStringList, startReads);
+    QFETCH(QStringList, screenStart);
     WorkDir dir;
     vmouse::Config c;
     c.family = family.toStdString();
@@ -74,6 +78,15 @@ private slots:
     for (QString &block : reads)
       block.truncate(5);
     QCOMPARE(reads, startReads);
+    vmouse::DeviceState state = vmouse::deviceState();
+    state.currentProfile = 3;
+    vmouse::setDeviceState(state);
+    vmouse::clearCommands();
+    QVERIFY(device.prepareScreenStart());
+    reads = sentBlocks();
+    for (QString &block : reads)
+      block.truncate(5);
+    QCOMPARE(reads, screenStart);
     QVERIFY(device.sendGun(1, gunValues));
     QVERIFY(device.family().armReports(link));
     // Refused input.

@@ -93,6 +93,8 @@ const QList<Operation> operations = {
     {"void", "setDataList", {"QVariant", "QVariantList"}, {"key", "datalist"}},
     {"void", "setBusy", {"int"}, {"busyTime"}},
     {"void", "setCurrentDPI", {"int"}, {"dpiValue"}},
+    // Beyond the interface's table.
+    {"void", "mouseSelectStartProfile", {}, {}},
 };
 
 // A root that records every call with the types its arguments arrived as.

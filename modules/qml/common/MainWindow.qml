@@ -38,8 +38,7 @@ MainWindowBase {
     // Runs once, when the Loader has built the screen.
     function startScreen() {
         readFlags()
-        if (icType === "560" && Number(backEnd.mouseReadCurrentProfile()) !== 1)
-            link.hid560_02H_SetCurrentProfile(1)
+        backEnd.mouseSelectStartProfile()
         loadStrings()
         profile.init()
         profile.profileNo = Number(globalValue("mouse/profileNo", 0))

@@ -52,13 +52,12 @@ Item {
     visible: false
 
     // The host's context properties, set before this file loads: the back
-    // end ("ui_View"), the window controller ("ui_Ctl") and the device link
-    // ("hid"). The pages get them from here; qmllint cannot see context
-    // properties.
+    // end ("ui_View") and the window controller ("ui_Ctl"); the device link
+    // ("hid") is there too, but no page calls it. The pages get them from
+    // here; qmllint cannot see context properties.
     // qmllint disable unqualified
     readonly property var backEnd: ui_View
     readonly property var controller: ui_Ctl
-    readonly property var link: hid
     // qmllint enable unqualified
 
     function hasBackEnd() { return !!backEnd }
