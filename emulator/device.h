@@ -57,6 +57,12 @@ public:
   void queueInput(std::vector<uint8_t> report) { injected.push_back(std::move(report)); }
   std::optional<std::vector<uint8_t>> takeInput();
 
+  // How long after a command's feature report the device sends the input
+  // reports that answer it. The virtual mouse answers at once; the kernel
+  // interface seam keeps to it.
+  void setReplyDelayUs(long us) { replyDelay = us; }
+  long replyDelayUs() const { return replyDelay; }
+
   const DeviceState &settings() const { return state; }
   void setSettings(const DeviceState &s) { state = s; }
 
@@ -82,6 +88,7 @@ private:
   std::vector<uint8_t> dataReceived;
   std::deque<std::vector<uint8_t>> injected;
   std::deque<std::vector<uint8_t>> answers;
+  long replyDelay = 0;
 };
 
 } // namespace vmouse

@@ -1,0 +1,300 @@
+// The real norvane on an emulated kernel HID interface. Run under
+// umockdev-wrapper and dbus-run-session:
+//   kernelbed <scenario> <553|560> <folder of the programs>
+// Prints PASS, or FAIL with the reason and the program's output.
+// GLib headers first: they use the names Qt defines as keywords.
+#include "kernelmouse.h"
+
+#include "harness.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+
+using namespace kernelbed;
+using namespace std::chrono_literals;
+
+namespace {
+
+struct Failure {
+  QString what;
+};
+
+void check(bool ok, const QString &what) {
+  if (!ok)
+    throw Failure{what};
+}
+
+QJsonObject status(const Harness &h) {
+  QString out;
+  h.ctl({QStringLiteral("status"), QStringLiteral("--json")}, &out);
+  return QJsonDocument::fromJson(out.toUtf8()).object();
+}
+
+bool connected(const Harness &h) { return status(h).value(QStringLiteral("connected")).toBool(); }
+
+vmouse::Config mouseConfig(const QString &family) {
+  vmouse::Config c; // the shipped device entry
+  c.isEncode = true;
+  c.family = family.toStdString();
+  return c;
+}
+
+void startConnected(Harness &h, KernelMouse &mouse) {
+  mouse.plug();
+  h.start();
+  check(Harness::waitFor([&] { return h.logCount(QStringLiteral("Device Connect")) >= 1; }),
+        QStringLiteral("the mouse never connected"));
+  check(Harness::waitFor([&] { return connected(h); }),
+        QStringLiteral("the bus never said connected"));
+}
+
+// The HID requests an operation sends, as "<op> <hex>" lines.
+using Operations = std::vector<std::pair<QStringList, std::vector<std::string>>>;
+const std::vector<QStringList> driven = {{QStringLiteral("rate"), QStringLiteral("500")},
+                                         {QStringLiteral("dpi-stage"), QStringLiteral("3")},
+                                         {QStringLiteral("profile"), QStringLiteral("0")},
+                                         {QStringLiteral("rate"), QStringLiteral("125")}};
+
+// Until the program has sent nothing for a while: what it sends on its own
+// after connecting must not mix with what an operation sends.
+void waitQuiet(const std::function<qsizetype()> &traced) {
+  qsizetype last = traced();
+  for (int i = 0; i < 40; ++i) {
+    Harness::pause(300);
+    const qsizetype now = traced();
+    if (now == last)
+      return;
+    last = now;
+  }
+}
+
+// Whether a traced feature report carries a query (codes 80H and up); the
+// program also queries on its own, at moments that differ from run to run.
+bool isQuery(const QString &line) {
+  const QByteArray bytes = QByteArray::fromHex(line.section(QLatin1Char(' '), 1).toLatin1());
+  if (bytes.size() != 9)
+    return false;
+  uint8_t block[8], code[8] = {};
+  std::copy_n(bytes.constData() + 1, 8, block);
+  const std::string sCode = vmouse::Config{}.sCode;
+  for (size_t i = 0; i < 6; ++i)
+    code[i + 1] = uint8_t(sCode[i]);
+  vmouse::unscramble(block, code);
+  return block[0] & 0x80;
+}
+
+// The settings an operation sends: feature reports other than queries, and
+// output reports.
+std::vector<std::string> requestsIn(const QStringList &lines) {
+  std::vector<std::string> out;
+  for (const QString &line : lines)
+    if ((line.startsWith(QLatin1String("send_feature ")) && !isQuery(line)) ||
+        line.startsWith(QLatin1String("write ")))
+      out.push_back(line.toStdString());
+  return out;
+}
+
+// The same operations through norvane-demo on the virtual mouse.
+Operations onVirtualMouse(const QString &bin, const QString &family) {
+  Harness demo(bin, family);
+  const QString traceFile = demo.workDir() + QStringLiteral("/vmouse.trace");
+  demo.start(QStringLiteral("norvane-demo"), {QStringLiteral("VMOUSE_TRACE=") + traceFile});
+  check(Harness::waitFor([&] { return connected(demo); }),
+        QStringLiteral("the demo never connected"));
+  const auto traced = [&] {
+    QFile f(traceFile);
+    f.open(QIODevice::ReadOnly);
+    return QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+  };
+  Operations ops;
+  for (const QStringList &args : driven) {
+    waitQuiet([&] { return traced().size(); });
+    const qsizetype before = traced().size();
+    check(demo.ctlWhenReady(args), QStringLiteral("the demo refused ") +
+                                       args.join(QLatin1Char(' ')) + QStringLiteral(": ") +
+                                       demo.lastRefusal);
+    ops.push_back({args, requestsIn(traced().mid(before))});
+  }
+  demo.stop();
+  return ops;
+}
+
+void sameBytesAsVirtualMouse(Harness &h, KernelMouse &mouse, const QString &bin,
+                             const QString &family) {
+  const Operations expected = onVirtualMouse(bin, family);
+  startConnected(h, mouse);
+  const auto traced = [&] {
+    QStringList lines;
+    for (const std::string &l : mouse.trace())
+      lines << QString::fromStdString(l);
+    return lines;
+  };
+  for (const auto &[args, requests] : expected) {
+    waitQuiet([&] { return traced().size(); });
+    const qsizetype before = traced().size();
+    check(h.ctlWhenReady(args), QStringLiteral("norvane refused ") + args.join(QLatin1Char(' ')));
+    const auto got = requestsIn(traced().mid(before));
+    if (got != requests) {
+      QString detail;
+      for (const auto &r : requests)
+        detail += QStringLiteral("\n  virtual: ") + QString::fromStdString(r);
+      for (const auto &r : got)
+        detail += QStringLiteral("\n  kernel:  ") + QString::fromStdString(r);
+      throw Failure{args.join(QLatin1Char(' ')) + QStringLiteral(" sent other bytes") + detail};
+    }
+    check(!requests.empty() || args[0] == QLatin1String("profile"),
+          args.join(QLatin1Char(' ')) + QStringLiteral(" sent nothing"));
+  }
+  check(mouse.settings().unknownCommands.empty(), QStringLiteral("the mouse got unknown commands"));
+}
+
+int balloons(const Harness &h) { return h.logCount(QStringLiteral("Balloon: DPI Switch to")); }
+
+void dpiButton(Harness &h, KernelMouse &mouse) {
+  startConnected(h, mouse);
+  Harness::pause(300); // the watch has its node open
+  mouse.pressDpiButton(3);
+  check(Harness::waitFor([&] { return balloons(h) >= 1; }), QStringLiteral("no DPI balloon"));
+  check(Harness::waitFor([&] { return status(h).value(QStringLiteral("dpiStage")).toInt() == 3; }),
+        QStringLiteral("the bus does not show stage 3"));
+}
+
+void replug(Harness &h, KernelMouse &mouse) {
+  startConnected(h, mouse);
+  mouse.unplug();
+  check(Harness::waitFor([&] { return h.logCount(QStringLiteral("Device removed")) >= 1; }),
+        QStringLiteral("the removal went unnoticed"));
+  mouse.plug();
+  check(Harness::waitFor([&] { return h.logCount(QStringLiteral("Device Connect")) >= 2; }),
+        QStringLiteral("the mouse did not connect again"));
+  check(Harness::waitFor([&] { return connected(h); }), QStringLiteral("the bus is not connected"));
+  check(h.ctlWhenReady({QStringLiteral("rate"), QStringLiteral("250")}),
+        QStringLiteral("rate refused after the re-plug"));
+}
+
+void noAccess(Harness &h, KernelMouse &mouse) {
+  mouse.setAccessible(false, false);
+  mouse.plug();
+  h.start();
+  check(Harness::waitFor([&] { return h.logCount(QStringLiteral("cannot be opened")) >= 1; }),
+        QStringLiteral("no-access was not reported"));
+  check(h.logCount(QStringLiteral("Mouse found but not accessible")) >= 1,
+        QStringLiteral("no no-access balloon"));
+  check(!connected(h), QStringLiteral("the bus says connected without access"));
+  mouse.setAccessible(true, true);
+  check(Harness::waitFor([&] { return h.logCount(QStringLiteral("Device Connect")) >= 1; }),
+        QStringLiteral("a change event with access did not connect"));
+  check(Harness::waitFor([&] { return connected(h); }), QStringLiteral("the bus is not connected"));
+}
+
+// The 560 family reads five profile blocks at connect, four data reports
+// each; the mouse sends them `delay` after each command's feature report.
+void replyDelay(Harness &h, KernelMouse &mouse, std::chrono::microseconds delay) {
+  mouse.setReplyDelay(delay);
+  startConnected(h, mouse);
+  check(h.ctlWhenReady({QStringLiteral("rate"), QStringLiteral("1000")}),
+        QStringLiteral("the program never took a command"));
+  const KernelMouse::Counts c = mouse.counts();
+  check(c.commandSent == 20,
+        QStringLiteral("the mouse sent %1 data reports, not 20").arg(c.commandSent));
+  check(c.commandRead == c.commandSent, QStringLiteral("the program read %1 of %2 data reports")
+                                            .arg(c.commandRead)
+                                            .arg(c.commandSent));
+}
+
+// Two DPI-button reports 1 ms apart, five times.
+void dpiBurst(Harness &h, KernelMouse &mouse) {
+  startConnected(h, mouse);
+  check(h.ctlWhenReady({QStringLiteral("status")}), QStringLiteral("no status"));
+  for (int i = 0; i < 5; ++i) {
+    mouse.pressDpiButton(2, std::chrono::milliseconds(200 * i));
+    mouse.pressDpiButton(3, std::chrono::milliseconds(200 * i + 1));
+  }
+  Harness::waitFor([&] { return balloons(h) >= 10; }, 5000);
+  const KernelMouse::Counts c = mouse.counts();
+  check(c.eventRead == 10 && balloons(h) == 10,
+        QStringLiteral("%1 of 10 DPI reports read, %2 shown").arg(c.eventRead).arg(balloons(h)));
+}
+
+// The node cannot be opened for a moment, as while udev re-applies its
+// access rule: the command in that moment fails to its caller, and the next
+// ones reach the mouse again.
+void openFailure(Harness &h, KernelMouse &mouse) {
+  startConnected(h, mouse);
+  check(h.ctlWhenReady({QStringLiteral("rate"), QStringLiteral("1000")}),
+        QStringLiteral("the program never took a command"));
+  mouse.setAccessible(false, false);
+  const int during = h.ctl({QStringLiteral("rate"), QStringLiteral("500")});
+  mouse.setAccessible(true, false);
+  check(during == 1,
+        QStringLiteral("a command that reached no mouse exited %1, not 1").arg(during));
+  const size_t before = mouse.trace().size();
+  check(h.ctl({QStringLiteral("rate"), QStringLiteral("250")}) == 0,
+        QStringLiteral("the next command failed"));
+  check(mouse.trace().size() > before, QStringLiteral("the next command never reached the mouse"));
+  Harness::pause(600); // a watch cycle, were it still opening per cycle
+  mouse.pressDpiButton(4);
+  check(Harness::waitFor([&] { return balloons(h) >= 1; }, 5000),
+        QStringLiteral("the DPI button is no longer watched"));
+}
+
+} // namespace
+
+int runScenario(const QString &name, Harness &h, KernelMouse &mouse, const QString &bin,
+                const QString &family);
+
+int main(int argc, char **argv) {
+  QCoreApplication app(argc, argv);
+  const QStringList args = app.arguments();
+  if (args.size() != 4 || !qEnvironmentVariable("LD_PRELOAD").contains(QLatin1String("umockdev"))) {
+    std::fprintf(stderr, "usage: umockdev-wrapper kernelbed <scenario> <553|560> <bin folder>\n");
+    return 2;
+  }
+  const QString family = args[2], bin = args[3];
+  UMockdevTestbed *testbed = umockdev_testbed_new();
+  int result = 1;
+  {
+    KernelMouse mouse(testbed, mouseConfig(family));
+    Harness h(bin, family);
+    try {
+      result = runScenario(args[1], h, mouse, bin, family);
+      if (result == 0)
+        std::printf("PASS\n");
+    } catch (const Failure &f) {
+      std::printf("FAIL: %s\n--- program output ---\n%s\n", qPrintable(f.what),
+                  qPrintable(h.log()));
+    }
+    h.stop();
+    mouse.unplug();
+  }
+  g_object_unref(testbed);
+  return result;
+}
+
+int runScenario(const QString &name, Harness &h, KernelMouse &mouse, const QString &bin,
+                const QString &family) {
+  const std::map<QString, std::function<void()>> scenarios = {
+      {QStringLiteral("commands"), [&] { sameBytesAsVirtualMouse(h, mouse, bin, family); }},
+      {QStringLiteral("dpi_button"), [&] { dpiButton(h, mouse); }},
+      {QStringLiteral("replug"), [&] { replug(h, mouse); }},
+      {QStringLiteral("no_access"), [&] { noAccess(h, mouse); }},
+      {QStringLiteral("reply_0.5ms"), [&] { replyDelay(h, mouse, 500us); }},
+      {QStringLiteral("reply_5ms"), [&] { replyDelay(h, mouse, 5ms); }},
+      {QStringLiteral("reply_50ms"), [&] { replyDelay(h, mouse, 50ms); }},
+      {QStringLiteral("dpi_burst"), [&] { dpiBurst(h, mouse); }},
+      {QStringLiteral("open_failure"), [&] { openFailure(h, mouse); }},
+  };
+  const auto it = scenarios.find(name);
+  if (it == scenarios.end()) {
+    std::fprintf(stderr, "no scenario %s\n", qPrintable(name));
+    return 2;
+  }
+  it->second();
+  return 0;
+}
