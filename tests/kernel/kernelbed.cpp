@@ -244,6 +244,50 @@ void openFailure(Harness &h, KernelMouse &mouse) {
         QStringLiteral("the DPI button is no longer watched"));
 }
 
+void printLost(const std::string &figure, int sent, int read) {
+  const int lost = sent - read;
+  // The target is none lost, so any loss is infinitely over it.
+  std::printf("RESULT %s %d 0 %s\n", figure.c_str(), lost, lost ? "inf" : "0.000");
+  std::printf("%s: %d of %d reports read\n", figure.c_str(), read, sent);
+  std::fflush(stdout);
+}
+
+// Figures through the real stack: data reports lost at each reply delay
+// (the 560 family's profile reads at connect) and DPI-button reports lost
+// in bursts of two 1 ms apart. Each connect is a fresh program.
+void benchmark(KernelMouse &mouse, const QString &bin, const QString &family) {
+  const std::vector<std::pair<std::string, std::chrono::microseconds>> delays = {
+      {"0.5ms", 500us}, {"5ms", 5ms}, {"50ms", 50ms}};
+  for (const auto &[label, delay] : delays) {
+    if (family != QLatin1String("560"))
+      break;
+    Harness h(bin, family);
+    mouse.setReplyDelay(delay);
+    const KernelMouse::Counts before = mouse.counts();
+    startConnected(h, mouse);
+    check(h.ctlWhenReady({QStringLiteral("status")}), QStringLiteral("no status"));
+    const KernelMouse::Counts after = mouse.counts();
+    printLost("kernel_data_reports_lost_" + label, after.commandSent - before.commandSent,
+              after.commandRead - before.commandRead);
+    h.stop();
+    mouse.unplug();
+  }
+  Harness h(bin, family);
+  mouse.setReplyDelay({});
+  startConnected(h, mouse);
+  check(h.ctlWhenReady({QStringLiteral("status")}), QStringLiteral("no status"));
+  const KernelMouse::Counts before = mouse.counts();
+  for (int i = 0; i < 10; ++i) {
+    mouse.pressDpiButton(2, std::chrono::milliseconds(200 * i));
+    mouse.pressDpiButton(3, std::chrono::milliseconds(200 * i + 1));
+  }
+  Harness::waitFor([&] { return mouse.counts().eventRead - before.eventRead >= 20; }, 5000);
+  const KernelMouse::Counts after = mouse.counts();
+  printLost("kernel_dpi_burst_reports_lost_" + family.toStdString(),
+            after.eventSent - before.eventSent, after.eventRead - before.eventRead);
+  h.stop();
+}
+
 } // namespace
 
 int runScenario(const QString &name, Harness &h, KernelMouse &mouse, const QString &bin,
@@ -264,7 +308,7 @@ int main(int argc, char **argv) {
     Harness h(bin, family);
     try {
       result = runScenario(args[1], h, mouse, bin, family);
-      if (result == 0)
+      if (result == 0 && args[1] != QLatin1String("bench"))
         std::printf("PASS\n");
     } catch (const Failure &f) {
       std::printf("FAIL: %s\n--- program output ---\n%s\n", qPrintable(f.what),
@@ -290,6 +334,10 @@ int runScenario(const QString &name, Harness &h, KernelMouse &mouse, const QStri
       {QStringLiteral("dpi_burst"), [&] { dpiBurst(h, mouse); }},
       {QStringLiteral("open_failure"), [&] { openFailure(h, mouse); }},
   };
+  if (name == QLatin1String("bench")) {
+    benchmark(mouse, bin, family);
+    return 0;
+  }
   const auto it = scenarios.find(name);
   if (it == scenarios.end()) {
     std::fprintf(stderr, "no scenario %s\n", qPrintable(name));
