@@ -10,6 +10,7 @@
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
+#include <utility>
 
 namespace kernelbed {
 namespace {
@@ -69,7 +70,7 @@ HidrawNode::~HidrawNode() {
   g_signal_handlers_disconnect_by_data(handler, this);
   std::lock_guard lock(mutex);
   for (auto &[client, file] : files)
-    g_signal_handlers_disconnect_by_data(client, this);
+    g_object_unref(client);
 }
 
 void HidrawNode::pointNodeAt(const std::string &target) {
@@ -99,22 +100,19 @@ void HidrawNode::onConnected(UMockdevIoctlBase *, UMockdevIoctlClient *client, g
     node->files[client] = std::move(file);
   }
   g_object_ref(client);
-  g_signal_connect(client, "notify::connected", G_CALLBACK(onConnectionChanged), self);
 }
 
-void HidrawNode::onConnectionChanged(GObject *object, GParamSpec *, gpointer self) {
-  auto *node = static_cast<HidrawNode *>(self);
-  auto *client = UMOCKDEV_IOCTL_CLIENT(object);
-  if (umockdev_ioctl_client_get_connected(client))
-    return;
-  {
-    // Closing a file drops what it had not read.
-    std::lock_guard lock(node->mutex);
-    node->files.erase(client);
-    node->updateReadiness();
+void HidrawNode::forgetClosedFiles() const {
+  // umockdev notices a closed file when its connection ends, and tells no
+  // one: look. Closing a file drops what it had not read.
+  for (auto it = files.begin(); it != files.end();) {
+    if (umockdev_ioctl_client_get_connected(it->first)) {
+      ++it;
+      continue;
+    }
+    g_object_unref(it->first);
+    it = files.erase(it);
   }
-  g_signal_handlers_disconnect_by_data(client, self);
-  g_object_unref(client);
 }
 
 gboolean HidrawNode::onIoctl(UMockdevIoctlBase *, UMockdevIoctlClient *client, gpointer self) {
@@ -166,7 +164,9 @@ bool HidrawNode::ioctl(UMockdevIoctlClient *client) {
     std::memcpy(buffer->data, &info, sizeof info);
     result = 0;
   } else if (_IOC_TYPE(request) == 'H' && _IOC_NR(request) == _IOC_NR(HIDIOCSFEATURE(0))) {
-    if (device.setFeature) {
+    if (takeFeatureFault()) {
+      err = EPIPE;
+    } else if (device.setFeature) {
       device.setFeature(Bytes(buffer->data, buffer->data + size));
       result = long(size);
     } else {
@@ -208,6 +208,10 @@ bool HidrawNode::write(UMockdevIoctlClient *client) {
 
 bool HidrawNode::read(UMockdevIoctlClient *client) {
   std::lock_guard lock(mutex);
+  // Whether poll() saw the node ready before this read.
+  const bool polledReady = marked;
+  forgetClosedFiles();
+  updateReadiness();
   auto it = files.find(client);
   if (gone || it == files.end()) {
     umockdev_ioctl_client_complete(client, -1, EIO);
@@ -219,7 +223,7 @@ bool HidrawNode::read(UMockdevIoctlClient *client) {
     // for another file's report, or for one a closed file took with it,
     // finds nothing, as a non-blocking read would. A blocking read that
     // did not poll waits for the next report, as hidraw's does.
-    if (marked) {
+    if (polledReady) {
       umockdev_ioctl_client_complete(client, -1, EAGAIN);
       return true;
     }
@@ -240,6 +244,7 @@ void HidrawNode::deliver(const Bytes &report) {
   std::lock_guard lock(mutex);
   if (gone)
     return;
+  forgetClosedFiles();
   bool reached = false;
   for (auto &[client, file] : files) {
     if (file->failedOpen)
@@ -301,6 +306,7 @@ void HidrawNode::updateReadiness() {
 
 int HidrawNode::openFiles() const {
   std::lock_guard lock(mutex);
+  forgetClosedFiles();
   return int(std::count_if(files.begin(), files.end(),
                            [](const auto &f) { return !f.second->failedOpen; }));
 }
@@ -317,6 +323,20 @@ namespace kernelbed {
 int HidrawNode::reportsRead() const {
   std::lock_guard lock(mutex);
   return readReports;
+}
+
+} // namespace kernelbed
+
+namespace kernelbed {
+
+void HidrawNode::failNextFeature() {
+  std::lock_guard lock(mutex);
+  failFeature = true;
+}
+
+bool HidrawNode::takeFeatureFault() {
+  std::lock_guard lock(mutex);
+  return std::exchange(failFeature, false);
 }
 
 } // namespace kernelbed

@@ -49,6 +49,9 @@ public:
   // Opens fail with EACCES while denied, as with a missing access rule.
   void setAccessible(bool accessible);
 
+  // The next feature report fails as a stalled request does (EPIPE).
+  void failNextFeature();
+
   int openFiles() const;
   // Reports that reached no open file, or a full queue.
   int dropped() const;
@@ -63,12 +66,13 @@ private:
   static gboolean onRead(UMockdevIoctlBase *, UMockdevIoctlClient *client, gpointer self);
   static gboolean onWrite(UMockdevIoctlBase *, UMockdevIoctlClient *client, gpointer self);
   static void onConnected(UMockdevIoctlBase *, UMockdevIoctlClient *client, gpointer self);
-  static void onConnectionChanged(GObject *client, GParamSpec *, gpointer self);
 
   bool ioctl(UMockdevIoctlClient *client);
   bool read(UMockdevIoctlClient *client);
   bool write(UMockdevIoctlClient *client);
   void pointNodeAt(const std::string &target);
+  bool takeFeatureFault();
+  void forgetClosedFiles() const;
   // Keeps the pty readable exactly while some open file has a report.
   void updateReadiness();
 
@@ -81,10 +85,11 @@ private:
   int master = -1;
   int slave = -1; // held to flush the readiness byte
   mutable std::mutex mutex;
-  std::map<UMockdevIoctlClient *, std::unique_ptr<File>> files;
+  mutable std::map<UMockdevIoctlClient *, std::unique_ptr<File>> files;
   bool gone = false;
   bool accessible = true;
   bool marked = false;
+  bool failFeature = false;
   int droppedReports = 0;
   int readReports = 0;
 };

@@ -14,7 +14,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
+#include <hidapi.h>
+#include <linux/hidraw.h>
 #include <map>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 using namespace kernelbed;
 using namespace std::chrono_literals;
@@ -222,26 +227,90 @@ void dpiBurst(Harness &h, KernelMouse &mouse) {
         QStringLiteral("%1 of 10 DPI reports read, %2 shown").arg(c.eventRead).arg(balloons(h)));
 }
 
-// The node cannot be opened for a moment, as while udev re-applies its
-// access rule: the command in that moment fails to its caller, and the next
-// ones reach the mouse again.
+// A command fails on the wire while the node cannot be opened for a moment,
+// as while udev re-applies its access rule: that command fails to its
+// caller unless it reached the mouse after all, and the next ones reach it.
 void openFailure(Harness &h, KernelMouse &mouse) {
   startConnected(h, mouse);
   check(h.ctlWhenReady({QStringLiteral("rate"), QStringLiteral("1000")}),
         QStringLiteral("the program never took a command"));
+  waitQuiet([&] { return qsizetype(mouse.trace().size()); });
+  const size_t before = mouse.trace().size();
+  mouse.failNextFeature();
   mouse.setAccessible(false, false);
   const int during = h.ctl({QStringLiteral("rate"), QStringLiteral("500")});
   mouse.setAccessible(true, false);
-  check(during == 1,
+  const bool reached = mouse.trace().size() > before;
+  check(during == 1 || (during == 0 && reached),
         QStringLiteral("a command that reached no mouse exited %1, not 1").arg(during));
-  const size_t before = mouse.trace().size();
+  const size_t after = mouse.trace().size();
   check(h.ctl({QStringLiteral("rate"), QStringLiteral("250")}) == 0,
         QStringLiteral("the next command failed"));
-  check(mouse.trace().size() > before, QStringLiteral("the next command never reached the mouse"));
+  check(mouse.trace().size() > after, QStringLiteral("the next command never reached the mouse"));
   Harness::pause(600); // a watch cycle, were it still opening per cycle
   mouse.pressDpiButton(4);
   check(Harness::waitFor([&] { return balloons(h) >= 1; }, 5000),
         QStringLiteral("the DPI button is no longer watched"));
+}
+
+// The emulation itself, without the program: a host that keeps its files
+// open gets every report at every reply delay and in every burst, and the
+// nodes answer the hidraw information requests.
+void steadyHost(KernelMouse &mouse) {
+  mouse.plug();
+  const std::vector<std::string> nodes = mouse.nodes();
+  const int fd = ::open(nodes[0].c_str(), O_RDWR | O_CLOEXEC);
+  check(fd >= 0, QStringLiteral("the command node does not open"));
+  int size = 0;
+  hidraw_devinfo info{};
+  check(::ioctl(fd, HIDIOCGRDESCSIZE, &size) == 0 && size > 8 &&
+            ::ioctl(fd, HIDIOCGRAWINFO, &info) == 0 && info.vendor == 0x3b1f,
+        QStringLiteral("the information requests fail"));
+  hidraw_report_descriptor desc{};
+  desc.size = uint32_t(size);
+  check(::ioctl(fd, HIDIOCGRDESC, &desc) == 0 && desc.value[0] == 0x06 && desc.value[2] == 0xff,
+        QStringLiteral("the report descriptor does not start with the vendor page"));
+  ::close(fd);
+
+  hid_device *command = hid_open_path(nodes[0].c_str());
+  hid_device *event = hid_open_path(nodes[1].c_str());
+  check(command && event, QStringLiteral("the nodes do not open through hidapi"));
+  uint8_t code[8] = {};
+  const std::string sCode = vmouse::Config{}.sCode;
+  for (size_t i = 0; i < 6; ++i)
+    code[i + 1] = uint8_t(sCode[i]);
+  for (auto delay : {0us, 500us, 5000us, 50000us}) {
+    mouse.setReplyDelay(delay);
+    const vmouse::Block block = vmouse::sealed({0x8C, 1, 0, 0, 0, 0, 0, 0});
+    uint8_t report[9] = {0};
+    std::copy(block.begin(), block.end(), report + 1);
+    vmouse::scramble(report + 1, code);
+    check(hid_send_feature_report(command, report, 9) == 9,
+          QStringLiteral("feature report failed"));
+    check(hid_get_feature_report(command, report, 9) == 9, QStringLiteral("reply failed"));
+    for (int piece = 0; piece < 4; ++piece) {
+      uint8_t data[33] = {};
+      const int n = hid_read_timeout(command, data, sizeof data, 5000);
+      check(n == 32, QStringLiteral("data report %1 lost (%2: %3)")
+                         .arg(piece)
+                         .arg(n)
+                         .arg(QString::fromWCharArray(hid_error(command))));
+    }
+  }
+  mouse.pressDpiButton(2);
+  mouse.pressDpiButton(3, 1ms);
+  for (int stage : {2, 3}) {
+    uint8_t data[4] = {};
+    check(hid_read_timeout(event, data, sizeof data, 5000) == 4 && data[3] == stage,
+          QStringLiteral("DPI report %1 lost").arg(stage));
+  }
+  mouse.unplug();
+  uint8_t data[4] = {};
+  check(hid_read_timeout(event, data, sizeof data, 5000) == -1,
+        QStringLiteral("no hang-up on unplug"));
+  check(!hid_open_path(nodes[1].c_str()), QStringLiteral("an unplugged node opens"));
+  hid_close(command);
+  hid_close(event);
 }
 
 void printLost(const std::string &figure, int sent, int read) {
@@ -334,6 +403,10 @@ int runScenario(const QString &name, Harness &h, KernelMouse &mouse, const QStri
       {QStringLiteral("dpi_burst"), [&] { dpiBurst(h, mouse); }},
       {QStringLiteral("open_failure"), [&] { openFailure(h, mouse); }},
   };
+  if (name == QLatin1String("steady_host")) {
+    steadyHost(mouse);
+    return 0;
+  }
   if (name == QLatin1String("bench")) {
     benchmark(mouse, bin, family);
     return 0;

@@ -178,6 +178,21 @@ void KernelMouse::setReplyDelay(std::chrono::microseconds delay) {
   firmware.setReplyDelayUs(delay.count());
 }
 
+void KernelMouse::failNextFeature() {
+  std::lock_guard lock(mutex);
+  if (commandNode)
+    commandNode->failNextFeature();
+}
+
+std::vector<std::string> KernelMouse::nodes() const {
+  std::lock_guard lock(mutex);
+  std::vector<std::string> out;
+  for (auto *node : {commandNode.get(), eventNode.get()})
+    if (node)
+      out.push_back(node->info().devnode);
+  return out;
+}
+
 void KernelMouse::setFeature(const Bytes &report) {
   std::lock_guard lock(mutex);
   traceLines.push_back("send_feature " + hex(report));

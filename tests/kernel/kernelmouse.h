@@ -31,6 +31,10 @@ public:
   // A DPI-button report on the event interface, `after` from now.
   void pressDpiButton(int stage, std::chrono::microseconds after = {});
   void setReplyDelay(std::chrono::microseconds delay);
+  // The next command's feature report fails on the wire.
+  void failNextFeature();
+  // The nodes as the kernel names them now: command, then event.
+  std::vector<std::string> nodes() const;
 
   // Every HID request that reached the mouse: "<op> <hex>" with the ops
   // send_feature and write, the bytes as sent (report ID first).
