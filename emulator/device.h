@@ -59,6 +59,12 @@ public:
   // The next data report the firmware answered its last command with.
   std::optional<std::vector<uint8_t>> takeAnswer() { return takeFrom(answers); }
 
+  // How long after a command's feature report the device sends the input
+  // reports that answer it. The virtual mouse answers at once; the kernel
+  // interface seam keeps to it.
+  void setReplyDelayUs(long us) { replyDelay = us; }
+  long replyDelayUs() const { return replyDelay; }
+
   const DeviceState &settings() const { return state; }
   void setSettings(const DeviceState &s) { state = s; }
 
@@ -85,6 +91,7 @@ private:
   std::vector<uint8_t> dataReceived;
   std::deque<std::vector<uint8_t>> injected;
   std::deque<std::vector<uint8_t>> answers;
+  long replyDelay = 0;
 };
 
 } // namespace vmouse
