@@ -58,6 +58,11 @@ public:
   std::optional<std::vector<uint8_t>> takeInjected() { return takeFrom(injected); }
   // The next data report the firmware answered its last command with.
   std::optional<std::vector<uint8_t>> takeAnswer() { return takeFrom(answers); }
+  // Injected input first, then the answers.
+  std::optional<std::vector<uint8_t>> takeInput() {
+    auto report = takeInjected();
+    return report ? report : takeAnswer();
+  }
 
   // How long after a command's feature report the device sends the input
   // reports that answer it. The virtual mouse answers at once; the kernel

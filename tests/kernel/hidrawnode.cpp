@@ -46,6 +46,10 @@ HidrawNode::HidrawNode(UMockdevTestbed *bed, NodeInfo info, NodeDevice dev)
     std::abort();
   }
   ptyName = name;
+  // The programs under test must not inherit the pty: a copy of its master
+  // side would keep their files from hanging up on unplug.
+  ::fcntl(master, F_SETFD, FD_CLOEXEC);
+  ::fcntl(slave, F_SETFD, FD_CLOEXEC);
   termios raw{};
   tcgetattr(master, &raw);
   cfmakeraw(&raw);
