@@ -423,6 +423,11 @@ private slots:
     QCOMPARE(run.status, 1);
     QVERIFY2(run.err.contains(QStringLiteral("did not take")), qPrintable(run.err));
     QCOMPARE(propertyText(), before);
+    vmouse::failNext(vmouse::Fault::Feature);
+    QCOMPARE(call(QStringLiteral("SwitchProfile"), {2}).errorName(), controlbus::errorNotTaken);
+    QCOMPARE(propertyText(), before);
+    QCOMPARE(window->view()->currentProfileIndex(), 0);
+    QCOMPARE(vmouse::deviceState().reportRate, 8);
 
     // Save: the window says so and Save stays lit; a retry clears it.
     part("dpiSetting")->setProperty("isSave", true);

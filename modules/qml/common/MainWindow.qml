@@ -183,10 +183,16 @@ MainWindowBase {
     }
     // Each returns whether the mouse took the change.
     function selectProfile(number) {
+        var was = profile.profileNo
         var failed = failedCommands
         switchProfile(number)
+        var taken = failedCommands === failed
+        // Part of the profile may have reached the mouse: it gets the one
+        // it had again, whole.
+        if (!taken)
+            switchProfile(was)
         profile.syncTopList()
-        return failedCommands === failed
+        return taken
     }
     function selectDpiStage(stage) { return dpiSetting.chooseStage(stage - 1) }
     function selectReportRate(index) {
