@@ -15,8 +15,11 @@ inline const QString service = QStringLiteral("example.norvane.N1");
 inline const QString path = QStringLiteral("/example/norvane/N1");
 inline const QString interface = QStringLiteral("example.norvane.N1");
 
-// Error names; each refusal changes nothing.
+// Error names; each refusal changes nothing. NotTaken: the mouse did not
+// complete the command, and keeps its previous setting.
 inline const QString errorNoDevice = QStringLiteral("example.norvane.N1.Error.NoDevice");
+inline const QString errorNoAccess = QStringLiteral("example.norvane.N1.Error.NoAccess");
+inline const QString errorNotTaken = QStringLiteral("example.norvane.N1.Error.NotTaken");
 inline const QString errorBusy = QStringLiteral("example.norvane.N1.Error.Busy");
 inline const QString errorUnsaved = QStringLiteral("example.norvane.N1.Error.UnsavedChanges");
 inline const QString errorDialogOpen = QStringLiteral("example.norvane.N1.Error.DialogOpen");

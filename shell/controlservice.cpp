@@ -173,6 +173,8 @@ bool ControlService::callRoot(const char *function, const QVariantList &args,
 ControlService::Outcome ControlService::refusal() const {
   if (!connected)
     return {errorNoDevice, QStringLiteral("No mouse is connected")};
+  if (window.hidLink().hasNoAccess())
+    return noAccess();
   QVariant answer;
   // A device command in progress lets events through; nothing may start
   // another one meanwhile.
@@ -191,6 +193,24 @@ ControlService::Outcome ControlService::refusal() const {
   return {};
 }
 
+ControlService::Outcome ControlService::noAccess() const {
+  return {errorNoAccess,
+          QStringLiteral("The mouse was found but cannot be opened: this user has no access to its "
+                         "hidraw node (norvanectl doctor tells why)")};
+}
+
+ControlService::Outcome ControlService::sendThrough(const char *function, const QVariant &arg) {
+  const int failed = window.view()->commandFailures();
+  callRoot(function, {arg});
+  refresh();
+  if (window.view()->commandFailures() == failed)
+    return {};
+  if (window.hidLink().hasNoAccess())
+    return noAccess();
+  return {errorNotTaken,
+          QStringLiteral("The mouse did not take the change; it keeps its previous setting")};
+}
+
 ControlService::Outcome ControlService::switchProfile(int number) {
   if (Outcome no = refusal(); !no.error.isEmpty())
     return no;
@@ -202,10 +222,9 @@ ControlService::Outcome ControlService::switchProfile(int number) {
     return {errorNoProfile, QStringLiteral("There is no profile %1; the profiles are %2")
                                 .arg(number)
                                 .arg(numbers(known))};
-  if (number != now.profile)
-    callRoot("selectProfile", {number});
-  refresh();
-  return {};
+  if (number == now.profile)
+    return {};
+  return sendThrough("selectProfile", number);
 }
 
 ControlService::Outcome ControlService::setDpiStage(int stage) {
@@ -216,9 +235,7 @@ ControlService::Outcome ControlService::setDpiStage(int stage) {
     return {
         errorStage,
         QStringLiteral("There is no DPI stage %1; the stages are 1 to %2").arg(stage).arg(count)};
-  callRoot("selectDpiStage", {stage});
-  refresh();
-  return {};
+  return sendThrough("selectDpiStage", stage);
 }
 
 ControlService::Outcome ControlService::setReportRate(int hz) {
@@ -228,9 +245,7 @@ ControlService::Outcome ControlService::setReportRate(int hz) {
   if (index < 0)
     return {errorRate,
             QStringLiteral("%1 Hz is not a report rate; use 125, 250, 500 or 1000").arg(hz)};
-  callRoot("selectReportRate", {index});
-  refresh();
-  return {};
+  return sendThrough("selectReportRate", index);
 }
 
 // Never refused: without a mouse the window tells the user what to do.

@@ -58,6 +58,10 @@ private:
   void refresh();
   State readState() const;
   Outcome refusal() const;
+  Outcome noAccess() const;
+  // Runs a root function that sends to the mouse; a refusal when any of
+  // its commands did not complete.
+  Outcome sendThrough(const char *function, const QVariant &arg);
   bool callRoot(const char *function, const QVariantList &args = {},
                 QVariant *result = nullptr) const;
 

@@ -106,6 +106,8 @@ public:
   // The device back end, for the results of its operations and its family.
   MouseDevice &mouse() { return device; }
   int currentProfileIndex() const { return store.currentIndex(); }
+  // Device operations of the view that did not complete, since start.
+  int commandFailures() const { return failures; }
 
   // Sees every call into the QML root as it is made: function name,
   // connection type and arguments. Kept out of the meta-object so the
@@ -136,8 +138,11 @@ protected:
   void hideEvent(QHideEvent *event) override;
 
 private:
+  bool noteDevice(bool done);
   void tellRootShown(bool shown);
   void invokeRoot(const char *function, Qt::ConnectionType type, const QVariantList &args = {});
   // A modal open or save dialog in the desktop folder; empty on cancel.
   QString askFileName(bool save, const QString &title, const QString &filter);
+
+  int failures = 0;
 };

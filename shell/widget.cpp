@@ -49,6 +49,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent) {
   connect(&checkTimer, &QTimer::timeout, this, &Widget::checkDevice);
 
   setUpTray();
+  connect(&link, &Hid_Thread::noAccessChanged, this, &Widget::accessChanged);
 
   deviceMonitor = new platform::DeviceChangeMonitor(this);
   connect(deviceMonitor, &platform::DeviceChangeMonitor::deviceChanged, this,
@@ -166,6 +167,19 @@ void Widget::reportInaccessibleDevice() {
   qDebug() << "Device found but cannot be opened: check access to its hidraw node (udev rule)";
   showBalloon(QStringLiteral("Mouse found but not accessible: install the udev rule"),
               QSystemTrayIcon::Warning);
+}
+
+// The command interface of the watched mouse stopped (or started again)
+// opening: the window, the tray and the bus say so, as at a device check.
+void Widget::accessChanged(bool noAccess) {
+  if (!deviceConnected || !link.isWatchRunning())
+    return; // the device check reports what it finds itself
+  showDeviceState(noAccess ? trayhost::DeviceState::NoAccess : trayhost::DeviceState::Connected);
+  if (noAccess) {
+    qDebug() << "Mouse connected but its command interface cannot be opened";
+    showBalloon(QStringLiteral("Mouse found but not accessible: install the udev rule"),
+                QSystemTrayIcon::Warning);
+  }
 }
 
 void Widget::showBalloon(const QString &text, QSystemTrayIcon::MessageIcon icon) {

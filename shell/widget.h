@@ -62,6 +62,7 @@ protected:
 private:
   void setUpTray();
   void reportInaccessibleDevice();
+  void accessChanged(bool noAccess);
   void showBalloon(const QString &text,
                    QSystemTrayIcon::MessageIcon icon = QSystemTrayIcon::Information);
   void showDeviceState(trayhost::DeviceState state);

@@ -400,6 +400,65 @@ private slots:
              qPrintable(r.out));
     QVERIFY(QDBusConnection::sessionBus().registerService(controlbus::service));
   }
+
+  void failuresReachTheCaller() {
+    const QString before = propertyText();
+    const QString file = profileText(0);
+    QObject *note = ui()->findChild<QObject *>(QStringLiteral("settingsRefusedNote"));
+    QVERIFY(note && !note->property("visible").toBool());
+
+    // A report-rate change the mouse does not take: an error, and the bus,
+    // the page, the file and the mouse keep 125 Hz.
+    vmouse::failNext(vmouse::Fault::Feature);
+    QDBusMessage r = call(QStringLiteral("SetReportRate"), {250});
+    QCOMPARE(r.errorName(), controlbus::errorNotTaken);
+    QCOMPARE(propertyText(), before);
+    QCOMPARE(part("dpiSetting")->property("reportRate").toInt(), 8);
+    QObject *rates = part("dpiSetting")->property("reportRateList").value<QObject *>();
+    QCOMPARE(rates->property("currentSelect").toInt(), 0);
+    QTRY_COMPARE(profileText(0), file);
+    QCOMPARE(vmouse::deviceState().reportRate, 8);
+    vmouse::failNext(vmouse::Fault::Feature);
+    const Run run = ctl({QStringLiteral("rate"), QStringLiteral("500")});
+    QCOMPARE(run.status, 1);
+    QVERIFY2(run.err.contains(QStringLiteral("did not take")), qPrintable(run.err));
+    QCOMPARE(propertyText(), before);
+    vmouse::failNext(vmouse::Fault::Feature);
+    QCOMPARE(call(QStringLiteral("SwitchProfile"), {2}).errorName(), controlbus::errorNotTaken);
+    QCOMPARE(propertyText(), before);
+    QCOMPARE(window->view()->currentProfileIndex(), 0);
+    QCOMPARE(vmouse::deviceState().reportRate, 8);
+
+    // Save: the window says so and Save stays lit; a retry clears it.
+    part("dpiSetting")->setProperty("isSave", true);
+    vmouse::failNext(vmouse::Fault::Feature);
+    QMetaObject::invokeMethod(ui(), "save");
+    QVERIFY(note->property("visible").toBool());
+    QVERIFY(ui()->property("isPending").toBool());
+    QVERIFY(part("dpiSetting")->property("isSave").toBool());
+    QMetaObject::invokeMethod(ui(), "save");
+    QVERIFY(!note->property("visible").toBool());
+    QVERIFY(!ui()->property("isPending").toBool());
+
+    // A command node that cannot be opened again: the no-access screen and
+    // tray line, and the bus refuses with that reason without sending.
+    vmouse::failNext(vmouse::Fault::Feature);
+    QCOMPARE(call(QStringLiteral("SetDpiStage"), {2}).errorName(), controlbus::errorNotTaken);
+    vmouse::failNext(vmouse::Fault::Open);
+    vmouse::failNext(vmouse::Fault::Open);
+    QCOMPARE(call(QStringLiteral("SetDpiStage"), {2}).errorName(), controlbus::errorNoAccess);
+    QTRY_COMPARE(ui()->property("deviceState").toInt(), 2);
+    QVERIFY(window->tray()->toolTip().endsWith(QStringLiteral("Mouse found but not accessible")));
+    vmouse::clearCommands();
+    QCOMPARE(call(QStringLiteral("SetReportRate"), {250}).errorName(), controlbus::errorNoAccess);
+    QCOMPARE(sentBlocks(), QStringList());
+    QCOMPARE(propertyText(), before);
+    // Access granted again (the node changed).
+    window->hidLink().rediscover();
+    QTRY_COMPARE(ui()->property("deviceState").toInt(), 0);
+    QCOMPARE(call(QStringLiteral("SetReportRate"), {250}).type(), QDBusMessage::ReplyMessage);
+    QCOMPARE(vmouse::deviceState().reportRate, 4);
+  }
 };
 
 QTEST_MAIN(tst_dbus)

@@ -1,7 +1,8 @@
 // norvanectl: controls the running program over the user's session bus, and
 // checks why the program cannot find or open the mouse (doctor).
-// Exit status: 0 done, 1 refused by the program (its reason on stderr), 2 the
-// program is not running or the command line is wrong.
+// Exit status: 0 done, 1 refused by the program or not taken by the mouse
+// (the reason on stderr), 2 the program is not running or the command line
+// is wrong.
 #include "dataroot.h"
 #include "doctor/doctor.h"
 #include "shell/controlbus.h"
@@ -35,8 +36,9 @@ const char *usageText =
     "  doctor                 check, without the program, why it does not find or\n"
     "                         cannot open the mouse\n"
     "\n"
-    "Exit status: 0 done, 1 refused by the program (the reason on stderr),\n"
-    "2 the program is not running or the command line is wrong.\n"
+    "Exit status: 0 done, 1 refused by the program or not taken by the mouse\n"
+    "(the reason on stderr), 2 the program is not running or the command line\n"
+    "is wrong.\n"
     "doctor: 0 when a configured mouse is usable, 1 when not, 2 on a wrong command line.\n";
 
 void err(const QString &text) { std::fprintf(stderr, "norvanectl: %s\n", qPrintable(text)); }

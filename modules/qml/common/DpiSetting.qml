@@ -20,6 +20,8 @@ Rectangle {
     property int dpiBase: 50
     property var dpiValueArray: [500, 1000, 1500, 2000, 3000, 4000, 5000, 6000]
     property bool isSave: false
+    // Device commands that did not complete, counted by the main window.
+    property int failedCommands: 0
     property int reportRate: 1
     // The back end (the host's "ui_View"), passed down by the main screen.
     property var backEnd: null
@@ -114,19 +116,33 @@ Rectangle {
         if (isSendData)
             backEnd.mouseSetDpi(currentDpiCount, sensorType, values)
     }
+    // Both return whether the mouse took the change; when it did not, the
+    // page and the profile keep what the mouse has.
     function chooseRate(index) {
         if (index < 0 || index >= rateValues.length)
-            return
+            return false
+        var was = reportRate
+        var failed = failedCommands
         reportRate = rateValues[index]
         backEnd.setData("mouse/reportRate", reportRate)
         backEnd.mouseSetReportRate(reportRate)
+        if (failedCommands === failed)
+            return true
+        reportRate = was
+        backEnd.setData("mouse/reportRate", was)
+        rateList.currentSelect = rateValues.indexOf(was)
+        return false
     }
     // The stage the mouse uses (0-based), as its own DPI button chooses it.
     function chooseStage(index) {
         if (index < 0 || index >= currentDpiCount)
-            return
+            return false
+        var failed = failedCommands
         backEnd.mouseSetCurrentDPI(index + 1)
+        if (failedCommands !== failed)
+            return false
         currentDPI = index
+        return true
     }
     function undo() {
         init(false, true)

@@ -122,6 +122,7 @@ Item {
             id: dpiSetting
             objectName: "dpiSetting"
             backEnd: mainScreen.mainWindow.backEnd
+            failedCommands: mainScreen.mainWindow.failedCommands
             onFocusPages: mainScreen.mainWindow.mainFocus()
         }
         LightControl {
@@ -144,6 +145,15 @@ Item {
         anchors.bottomMargin: 8
         spacing: 16
         visible: mainScreen.mainWindow.isRevealed
+        Text {
+            objectName: "settingsRefusedNote"
+            anchors.verticalCenter: parent.verticalCenter
+            visible: mainScreen.mainWindow.settingsRefused
+            color: "#ff3030"
+            font.family: Theme.fontFamily
+            font.pixelSize: 12
+            text: mainScreen.mainWindow.refusedText()
+        }
         TextButton {
             id: configButton
             objectName: "configButton"

@@ -86,6 +86,16 @@ MainWindowBase {
         if (deviceState !== 0)
             visible = true
     }
+    // A command did not reach the mouse; called while the page's call into
+    // the back end is still running, so the page can tell at once.
+    function deviceCommandFailed() {
+        failedCommands++
+        settingsRefused = true
+    }
+    function refusedText() {
+        var text = lang(mainLang, 11)
+        return text !== "" ? text : "The mouse did not take the settings. Press Save to try again."
+    }
     function detectKeyboard(isDown, usbCode) { msg_KB(isDown, usbCode) }
     function detectMouse(isDown, buttonCode, x, y) { msg_MS(isDown, buttonCode, x, y) }
 
@@ -170,35 +180,48 @@ MainWindowBase {
                 return dialogs[i][1]
         return ""
     }
+    // Each returns whether the mouse took the change.
     function selectProfile(number) {
+        var was = profile.profileNo
+        var failed = failedCommands
         switchProfile(number)
+        var taken = failedCommands === failed
+        // Part of the profile may have reached the mouse: it gets the one
+        // it had again, whole.
+        if (!taken)
+            switchProfile(was)
         profile.syncTopList()
+        return taken
     }
-    function selectDpiStage(stage) { dpiSetting.chooseStage(stage - 1) }
+    function selectDpiStage(stage) { return dpiSetting.chooseStage(stage - 1) }
     function selectReportRate(index) {
         dpiSetting.reportRateList.currentSelect = index
-        dpiSetting.chooseRate(index)
+        return dpiSetting.chooseRate(index)
     }
 
     // Actions
     function save() {
         mainFocus()
+        settingsRefused = false
         // Nothing pending: no lock, and a running busy lock is left alone.
         if (!isPending)
             return
         controlUIEnable(false)
-        if (keyMatrix.isSave) {
-            keyMatrix.isSave = false
-            keyMatrix.saveData()
+        // A panel whose send the mouse did not complete stays pending, so
+        // that Save stays lit for another try.
+        function send(panel, sendData) {
+            if (!panel.isSave)
+                return
+            var failed = failedCommands
+            panel.isSave = false
+            sendData()
+            if (failedCommands !== failed)
+                panel.isSave = true
         }
-        if (dpiSetting.isSave) {
-            dpiSetting.isSave = false
-            dpiSetting.saveData(true)
-        }
-        if (lightControl.isSave) {
-            lightControl.isSave = false
-            lightControl.saveData(true, 0)
-        }
+        send(keyMatrix, function () { keyMatrix.saveData() })
+        send(dpiSetting, function () { dpiSetting.saveData(true) })
+        send(lightControl, function () { lightControl.saveData(true, 0) })
+        settingsRefused = isPending
         controlUIEnable(true)
     }
     function reinitPages() {

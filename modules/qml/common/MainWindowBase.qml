@@ -25,6 +25,10 @@ Item {
     property bool isRevealed: false
     readonly property bool isPending: isPownOn && (keyMatrix.isSave || dpiSetting.isSave || lightControl.isSave)
     property bool gunPlaced: false
+    // Device commands the mouse did not complete (counted as the back end
+    // reports them), and whether the window says so under Save.
+    property int failedCommands: 0
+    property bool settingsRefused: false
 
     // The screen's parts, set when the screen is built (common/MainScreen.qml).
     // Untyped on purpose: a typed slot would load every page before the logo.
