@@ -127,7 +127,7 @@ private slots:
                           "Reset factory setting", "Cancel", "OK", "System setting", "Save"}));
     QCOMPARE(view.getLangStrings("keyMatrix", en).first(), QStringLiteral("Key "));
     const QStringList assignEn = view.getLangStrings("keyAssigment", en);
-    QCOMPARE(assignEn.at(29), QStringLiteral("Privous"));
+    QCOMPARE(assignEn.at(29), QStringLiteral("Previous"));
     QCOMPARE(assignEn.at(56), QStringLiteral("Sniper Key"));
     const QStringList keys = view.getLangStrings("keyCode", en);
     QCOMPARE(keys.at(0), QStringLiteral("A"));

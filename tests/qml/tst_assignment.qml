@@ -103,7 +103,7 @@ Item {
                 { tag: "fire", fire: 0x04, codes: [1, 0x04, 10, 0], text: "A", device: [10, 0x04, 10, 0] },
                 { tag: "media player", grid: "mediaGrid", cell: 0, codes: [3, 0, 0x83, 1], text: "Player", device: [3, 0, 0x83, 1] },
                 { tag: "media mute", grid: "mediaGrid", cell: 4, codes: [3, 0, 0xE2, 0], text: "Mute", device: [3, 0, 0xE2, 0] },
-                { tag: "media volume down", grid: "mediaGrid", cell: 7, codes: [3, 0, 0xEA, 0], text: "Volumn-", device: [3, 0, 0xEA, 0] },
+                { tag: "media volume down", grid: "mediaGrid", cell: 7, codes: [3, 0, 0xEA, 0], text: "Volume-", device: [3, 0, 0xEA, 0] },
                 { tag: "dpi up", radio: "dpiRadio0", codes: [5, 0, 1, 0], text: "DPI+", device: [7, 0, 1, 0] },
                 { tag: "dpi loop", radio: "dpiRadio2", codes: [5, 0, 3, 0], text: "DPI LOOP", device: [7, 0, 3, 0] },
                 { tag: "sniper", radio: "dpiRadio3", codes: [5, 0, 4, 0], text: "Sniper Key", device: [7, 0, 4, 1] },
@@ -207,7 +207,7 @@ Item {
             // A later key is not captured.
             main.detectKeyboard(true, 0x04)
             compare(dialog().keyCode1, 0x3A)
-            // Times box: a number clears "Endness"; ticking it again gives 0.
+            // Times box: a number clears "Endless"; ticking it again gives 0.
             var times = findChild(dialog(), "timesBox")
             var endness = findChild(dialog(), "endness")
             verify(endness.isSelect)

@@ -145,7 +145,7 @@ Item {
             compare(rate.textValue, period + "MS")
             compare(preset(1)[2], period)
 
-            // Times, and Endness setting it back to endless.
+            // Times, and Endless setting it back to endless.
             type(gun.timesBox, "7")
             compare(preset(1)[5], "7")
             verify(!gun.endness.isSelect)

@@ -20,7 +20,7 @@ Rectangle {
         x: 1
         y: 1
         Repeater {
-            model: [about.url, "verison:1.0"]
+            model: [about.url, "version:1.0"]
             delegate: Rectangle {
                 id: row
                 required property int index

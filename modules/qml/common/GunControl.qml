@@ -9,7 +9,7 @@ Dialog {
     id: gunControl
 
     property var gunControlLang: ["Gun editor", "Gun", "Select gun", "Cursor Adjust", "X Axis",
-        "Y axis", "Fire adjust", "Rate", "Times", "Endness"]
+        "Y axis", "Fire adjust", "Rate", "Times", "Endless"]
     property int selectGun1: 0
     property int selectGun2: 0
     property int selectGun3: 0

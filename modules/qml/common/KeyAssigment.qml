@@ -11,12 +11,12 @@ Dialog {
 
     property var keyAssigmentLang: ["Key ", "Mouse Function", "Left Key", "Middle Key", "Right Key",
         "Forward Key", "Back Key", "Double Fire", "Fire Function", "Key Value", "Click Input", "Rate",
-        "Times", "Endness", "Group Function", "Media Function", "Macro Function", "Macro Editor",
+        "Times", "Endless", "Group Function", "Media Function", "Macro Function", "Macro Editor",
         "Macro runs one-time after pressing the button",
         "Macro runs endless loop until any button is pressed",
         "Macro runs endless loop until button is released", "DPI Function", "DPI+", "DPI-", "DPI LOOP",
-        "Windows Function", "Shortcut Function", "Player", "Next", "Privous", "Stop", "Mute",
-        "Play/Pause", "Volumn+", "Volumn-", "My PC", "Index", "Search", "Max", "Min", "Desktop", "Run",
+        "Windows Function", "Shortcut Function", "Player", "Next", "Previous", "Stop", "Mute",
+        "Play/Pause", "Volume+", "Volume-", "My PC", "Index", "Search", "Max", "Min", "Desktop", "Run",
         "New", "Cut", "Copy", "Paste", "Save", "Print", "Find", "Redo", "Undo", "Select All",
         "Gun Function", "One Gun", "Two Gun", "Three Gun", "Sniper Key", "", "", ""]
     property bool isFireInput: false
