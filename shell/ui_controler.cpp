@@ -15,7 +15,10 @@ Ui_Controler::Ui_Controler(QWidget *window) {
   window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
   window->setWindowOpacity(1.0);
   window->setAttribute(Qt::WA_TranslucentBackground);
-  window->setStyleSheet(QStringLiteral("background:transparent;"));
+  // By name, so that the file dialogs and message boxes opened over the
+  // window keep the desktop's own style instead of a transparent background.
+  window->setStyleSheet(
+      QStringLiteral("#%1, #ui_View { background:transparent; }").arg(window->objectName()));
 
   uiView = new myQQuickView(window);
   uiView->setObjectName(QStringLiteral("ui_View"));
