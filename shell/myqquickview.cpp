@@ -33,12 +33,15 @@ void myQQuickView::setRootCallObserver(RootCallObserver observer) {
 
 void myQQuickView::setFileDialogHook(FileDialogHook hook) { fileDialogHook() = std::move(hook); }
 
-QString myQQuickView::askFileName(bool save, const QString &title, const QString &filter) {
+QString myQQuickView::askFileName(bool save, const QString &title, const QString &filter,
+                                  const QString &proposed) {
   if (fileDialogHook())
-    return fileDialogHook()(save, title, filter);
-  const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-  return save ? QFileDialog::getSaveFileName(this, title, desktop, filter)
-              : QFileDialog::getOpenFileName(this, title, desktop, filter);
+    return fileDialogHook()(save, title, filter, proposed);
+  const QString start = proposed.isEmpty()
+                            ? QStandardPaths::writableLocation(QStandardPaths::DesktopLocation)
+                            : proposed;
+  return save ? QFileDialog::getSaveFileName(this, title, start, filter)
+              : QFileDialog::getOpenFileName(this, title, start, filter);
 }
 
 void myQQuickView::focusInEvent(QFocusEvent *event) {

@@ -118,7 +118,9 @@ public:
 
   // Answers the view's file dialogs instead of the user while set: the file
   // chosen, or an empty string for cancel.
-  using FileDialogHook = std::function<QString(bool save, QString title, QString filter)>;
+  // `proposed` is the file the dialog starts on (empty: the desktop folder).
+  using FileDialogHook =
+      std::function<QString(bool save, QString title, QString filter, QString proposed)>;
   static void setFileDialogHook(FileDialogHook hook);
 
   // The device description and the on-board profile blocks, held by the
@@ -141,8 +143,15 @@ private:
   bool noteDevice(bool done);
   void tellRootShown(bool shown);
   void invokeRoot(const char *function, Qt::ConnectionType type, const QVariantList &args = {});
-  // A modal open or save dialog in the desktop folder; empty on cancel.
-  QString askFileName(bool save, const QString &title, const QString &filter);
+  // A modal open or save dialog on `proposed`, or in the desktop folder;
+  // empty on cancel.
+  QString askFileName(bool save, const QString &title, const QString &filter,
+                      const QString &proposed = {});
+  // A text of the profile page's language section, or `english` when the
+  // language file has none.
+  QString profileText(int index, const char *english) const;
+  // The name the profile page shows for a profile, empty when no row has it.
+  QString profileRowName(int profile);
 
   int failures = 0;
 };

@@ -11,7 +11,6 @@
 
 namespace {
 
-const QString profileFilter = QStringLiteral("Profile(*.pf)");
 const QString macroFilter = QStringLiteral("Macro(*.mc)");
 
 // The interface hands JavaScript arrays and objects over wrapped as a
@@ -50,21 +49,6 @@ void myQQuickView::setCurrentProfile(int profile) { store.setCurrent(profile); }
 
 // The four device flags keep the values read at start.
 void myQQuickView::resetApconfig() { store.resetGlobal(); }
-
-void myQQuickView::saveProfile(int profile) {
-  if (!store.isProfile(profile, "saveProfile"))
-    return;
-  const QString chosen = askFileName(true, tr("Save File"), profileFilter);
-  if (!chosen.isEmpty())
-    store.exportProfile(profile, chosen);
-}
-
-bool myQQuickView::loadProfile(int profile) {
-  if (!store.isProfile(profile, "loadProfile"))
-    return false;
-  const QString chosen = askFileName(false, tr("Open File"), profileFilter);
-  return !chosen.isEmpty() && store.importProfile(profile, chosen);
-}
 
 void myQQuickView::resetProfile(int profile) { store.resetProfile(profile); }
 

@@ -77,18 +77,22 @@ inline QStringList heads(int length = 3) {
 }
 
 // Answers the view's file dialogs in place of the user, recording what was
-// asked: (save, title, filter).
+// asked: (save, title, filter), and the file each started on.
 struct FileDialogAnswer {
   QList<std::tuple<bool, QString, QString>> asked;
+  QStringList proposed;
   QString answer;
 
   void install() {
     asked.clear();
+    proposed.clear();
     answer.clear();
-    myQQuickView::setFileDialogHook([this](bool save, QString title, QString filter) {
-      asked.append({save, title, filter});
-      return answer;
-    });
+    myQQuickView::setFileDialogHook(
+        [this](bool save, QString title, QString filter, QString start) {
+          asked.append({save, title, filter});
+          proposed.append(start);
+          return answer;
+        });
   }
   static void uninstall() { myQQuickView::setFileDialogHook({}); }
 };

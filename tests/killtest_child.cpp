@@ -2,6 +2,7 @@
 // operation of the view until then. Before its loop it stores every content
 // the operation's files may validly hold under expected/<file>/, then
 // writes "ready".
+#include "platform/messagebox.h"
 #include "shell/myqquickview.h"
 
 #include <QApplication>
@@ -141,7 +142,9 @@ QMap<QString, Operation> operations() {
       [](myQQuickView &view) {
         QFile::remove(exportFile);
         QFile::copy(QStringLiteral("modules/setting/pD.bin"), exportFile);
-        QSettings(exportFile, QSettings::IniFormat).setValue(QStringLiteral("kill/import"), 1);
+        // Imports take only profiles: the mark sits in a key profiles have.
+        QSettings(exportFile, QSettings::IniFormat)
+            .setValue(QStringLiteral("mouseMacroKey/kill"), QStringLiteral("import"));
         profileReplacement(1, exportFile, [](myQQuickView &v) { v.loadProfile(1); }).prepare(view);
       },
       profileReplacement(1, exportFile, [](myQQuickView &v) { v.loadProfile(1); }).step};
@@ -160,7 +163,11 @@ int main(int argc, char **argv) {
     return 2;
   }
   const QString exportPath = QDir::current().absoluteFilePath(exportFile);
-  myQQuickView::setFileDialogHook([exportPath](bool, QString, QString) { return exportPath; });
+  myQQuickView::setFileDialogHook(
+      [exportPath](bool, QString, QString, QString) { return exportPath; });
+  // Questions are agreed to and notices taken, with no modal loop.
+  platform::setMessageBoxRecorder(
+      [](const platform::MessageBoxRequest &) { return QMessageBox::Yes; });
   myQQuickView view(nullptr);
   op->prepare(view);
   std::printf("ready\n");

@@ -2,6 +2,9 @@
 // family's profile blocks moving between the view and the device.
 #include "devicerig.h"
 
+#include "platform/messagebox.h"
+
+#include <QDir>
 #include <QTest>
 
 using namespace testsupport;
@@ -38,62 +41,130 @@ private slots:
     WorkDir dir;
     writeProfiles();
     myQQuickView view(nullptr);
+    view.updataNameList(2, {QStringLiteral("Standard0"), QStringLiteral("W/rk1")});
     // A value the page just stored is part of the export.
     view.setData(QStringLiteral("mouse/scrollRate"), 7);
     const QString target = dir.path() + QStringLiteral("/mine.pf");
     writeFile(target, "old export");
     dialog.answer = target;
+    const QByteArray home = qgetenv("HOME");
+    qputenv("HOME", dir.path().toUtf8());
+    QDir(dir.path()).mkdir(QStringLiteral("Documents"));
+    platform::MessageBoxLog boxes;
     view.saveProfile(0);
     QCOMPARE(dialog.asked.size(), 1);
-    QCOMPARE(dialog.asked[0],
-             std::make_tuple(true, QStringLiteral("Save File"), QStringLiteral("Profile(*.pf)")));
+    QCOMPARE(dialog.asked[0], std::make_tuple(true, QStringLiteral("Save File"),
+                                              QStringLiteral("Profile(*.ini *.pf)")));
+    QCOMPARE(dialog.proposed[0], dir.path() + QStringLiteral("/Documents/Standard.ini"));
     QCOMPARE(readFile(target), readFile(profileFile(1)));
     QVERIFY(readFile(target).contains("scrollRate=7"));
+    QCOMPARE(boxes.requests().size(), 1);
+    QCOMPARE(boxes.requests()[0].icon, QMessageBox::Information);
+    QVERIFY(boxes.requests()[0].text.contains(target));
 
-    // Cancel, and a target that cannot be written: the old export stays.
+    // A name without an extension gets ".ini"; the row's name is made a file name.
+    dialog.answer = dir.path() + QStringLiteral("/plain");
+    view.saveProfile(1);
+    QCOMPARE(dialog.proposed[1], dir.path() + QStringLiteral("/Documents/W_rk.ini"));
+    QCOMPARE(readFile(dialog.answer + QStringLiteral(".ini")), readFile(profileFile(2)));
+
+    // Cancel, and a target that cannot be written: the old export stays,
+    // and the failure is shown.
+    boxes.clear();
     writeFile(target, "old export");
     dialog.answer.clear();
     view.saveProfile(0);
+    QVERIFY(boxes.requests().isEmpty());
     dialog.answer = dir.path() + QStringLiteral("/missing/dir/x.pf");
     view.saveProfile(1);
     QCOMPARE(readFile(target), QByteArray("old export"));
     QVERIFY(!QFile::exists(dialog.answer));
+    QCOMPARE(boxes.requests().size(), 1);
+    QCOMPARE(boxes.requests()[0].icon, QMessageBox::Warning);
+
+    // Without a documents folder the dialog starts at home.
+    QDir(dir.path()).rmdir(QStringLiteral("Documents"));
+    view.saveProfile(0);
+    QCOMPARE(dialog.proposed.last(), dir.path() + QStringLiteral("/Standard.ini"));
+    qputenv("HOME", home);
 
     view.saveProfile(10);
     view.saveProfile(-1);
-    QCOMPARE(dialog.asked.size(), 3);
+    QCOMPARE(dialog.asked.size(), 5);
     QCOMPARE(messages.filter("saveProfile refused").size(), 2);
   }
 
   void importProfile() {
     WorkDir dir;
     writeProfiles();
+    const QByteArray factory = readFile(qEnvironmentVariable("NORVANE_SOURCE_DIR") +
+                                        QStringLiteral("/modules/setting/pD.bin"));
+    QVERIFY(factory.contains("[mouseKeyMatrix]"));
+    writeFile(QStringLiteral("modules/setting/pD.bin"), factory);
     myQQuickView view(nullptr);
+    view.updataNameList(2, {QStringLiteral("Standard0"), QStringLiteral("Work1")});
     view.setCurrentProfile(1);
     const QByteArray before = readFile(profileFile(2));
 
+    platform::MessageBoxLog refusals;
     dialog.answer.clear();
     QCOMPARE(view.loadProfile(1), false);
-    QCOMPARE(std::get<1>(dialog.asked.last()), QStringLiteral("Open File"));
-    QCOMPARE(std::get<0>(dialog.asked.last()), false);
+    QCOMPARE(dialog.asked.last(), std::make_tuple(false, QStringLiteral("Open File"),
+                                                  QStringLiteral("Profile(*.ini *.pf)")));
+    QVERIFY(refusals.requests().isEmpty());
+
+    // Anything but a profile is refused where the user sees it.
+    const QString source = dir.path() + QStringLiteral("/in.pf");
+    const QByteArray good =
+        QByteArray(factory).replace("reportRate=1", "reportRate=4") + "\n[mouseMacroKey]\n3=m1\n";
+    const QList<QByteArray> junk = {
+        "just some text\n",
+        QByteArray("\x00\x01\xff[mouse]\x02", 9),
+        QByteArray(good).replace("dpiCount=8\n", ""),
+        QByteArray(good).replace("dpiCount=8", "dpiCount=9"),
+        QByteArray(good).replace("reportRate=4", "reportRate=3"),
+        QByteArray(good).replace("lightValue=1, 2, 4", "lightValue=1, 2"),
+        QByteArray(good).replace("3=1, 0, 244, 0", "3=1, 0, 300, 0"),
+        good + "[other]\nx=1\n",
+    };
+    for (const QByteArray &bytes : junk) {
+      writeFile(source, bytes);
+      dialog.answer = source;
+      QVERIFY2(!view.loadProfile(1), bytes.constData());
+    }
     dialog.answer = dir.path() + QStringLiteral("/none.pf");
     QCOMPARE(view.loadProfile(1), false);
+    QCOMPARE(refusals.requests().size(), junk.size() + 1);
+    QCOMPARE(refusals.requests()[0].icon, QMessageBox::Warning);
+    QVERIFY(refusals.requests()[0].text.contains(QStringLiteral("not a profile")));
     QCOMPARE(readFile(profileFile(2)), before);
     QCOMPARE(view.getData(QStringLiteral("mouse/reportRate"), false).toInt(), 2);
 
-    const QString source = dir.path() + QStringLiteral("/in.pf");
-    writeFile(source, "[mouse]\nreportRate=4\nlightValue=1, 2, 3\n");
+    // A listed profile is replaced only when the user agrees, by name.
+    writeFile(source, good);
     dialog.answer = source;
+    {
+      platform::MessageBoxLog no(QMessageBox::No);
+      QCOMPARE(view.loadProfile(1), false);
+      QCOMPARE(no.requests().size(), 1);
+      QVERIFY(no.requests()[0].text.contains(QStringLiteral("“Work”")));
+      QCOMPARE(readFile(profileFile(2)), before);
+    }
+    // An edit still pending on the profile stays out of the imported file.
+    view.setData(QStringLiteral("mouse/scrollRate"), 5);
+    platform::MessageBoxLog yes(QMessageBox::Yes);
     QCOMPARE(view.loadProfile(1), true);
-    QCOMPARE(readFile(profileFile(2)), readFile(source));
+    QCOMPARE(readFile(profileFile(2)), good);
     QCOMPARE(view.getData(QStringLiteral("mouse/reportRate"), false).toInt(), 4);
     QCOMPARE(ints(view.getDataList(QStringLiteral("mouse/lightValue"), false)),
-             (QList<int>{1, 2, 3}));
-    // Later writes go to the imported file.
+             (QList<int>{1, 2, 4}));
+    // Later writes go to the imported file; a profile without a row is not asked about.
     view.setData(QStringLiteral("mouse/scrollRate"), 9);
     view.setCurrentProfile(0);
     view.setCurrentProfile(1);
     QCOMPARE(view.getData(QStringLiteral("mouse/scrollRate"), false).toInt(), 9);
+    QCOMPARE(view.loadProfile(3), true);
+    QCOMPARE(yes.requests().size(), 1);
     QCOMPARE(view.loadProfile(12), false);
   }
 

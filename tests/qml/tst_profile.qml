@@ -95,6 +95,7 @@ Item {
             if (!main || !main.isPownOn)
                 return
             vmouse.answerFileDialogs("")
+            vmouse.answerMessageBoxes(true)
             profile.profileFocus()
             profile.visible = false
             main.hideMask()
@@ -149,6 +150,7 @@ Item {
             vmouse.answerFileDialogs("./never.pf")
             mouseClick(findChild(profile, "importButton"))
             compare(vmouse.fileDialogsAsked().length, 1)
+            compare(vmouse.messageBoxesShown().length, 1)
             compare(stored(), ["Standard0", "profile_01", "profile_12", "profile_23", "profile_34", "profile_45"])
             compare(markOf(2), "3")
             compare(markOf(5), factory)
@@ -237,28 +239,32 @@ Item {
             compare(rowsOf(), ["Standard0", "B2", "profile_01"])
 
             // Export from the menu writes the chosen row's profile.
-            mark(2, "3")
+            mark(2, "4")
             vmouse.answerFileDialogs("./b.pf")
             menuOn(1)
             mouseClick(findChild(profile, "menuExport"))
-            compare(vmouse.fileDialogsAsked(), ["save Save File Profile(*.pf)"])
+            compare(vmouse.fileDialogsAsked(), ["save Save File Profile(*.ini *.pf)"])
 
             // Import adds a row and fills its own profile from the file.
             vmouse.answerFileDialogs("./b.pf")
             mouseClick(findChild(profile, "importButton"))
-            compare(vmouse.fileDialogsAsked(), ["open Open File Profile(*.pf)"])
+            compare(vmouse.fileDialogsAsked(), ["open Open File Profile(*.ini *.pf)"])
             compare(rowsOf(), ["Standard0", "B2", "profile_01", "profile_13"])
             compare(profile.currentRow, 3)
-            compare(markOf(3), "3")
+            compare(markOf(3), "4")
             compare(markOf(1), String(ui_View.getData("mouse/reportRate", true)))
 
-            // A cancelled import leaves the new row with the factory settings.
-            mark(4, "3")
-            vmouse.answerFileDialogs("")
-            mouseClick(findChild(profile, "importButton"))
-            compare(vmouse.fileDialogsAsked(), ["open Open File Profile(*.pf)"])
-            compare(rowsOf(), ["Standard0", "B2", "profile_01", "profile_13", "profile_24"])
-            compare(markOf(4), String(ui_View.getData("mouse/reportRate", true)))
+            // A cancel and a file that is no profile add no row and change no file.
+            mark(4, "2")
+            for (var answer of ["", "./modules/i18n/English.ini"]) {
+                vmouse.answerFileDialogs(answer)
+                vmouse.answerMessageBoxes(true)
+                mouseClick(findChild(profile, "importButton"))
+                compare(vmouse.fileDialogsAsked().length, 1)
+                compare(vmouse.messageBoxesShown().length, answer === "" ? 0 : 1)
+                compare(rowsOf(), ["Standard0", "B2", "profile_01", "profile_13"])
+                compare(markOf(4), "2")
+            }
         }
 
         // What the mouse receives and holds after a switch to profile n,
@@ -299,7 +305,16 @@ Item {
             settled()
             mouseClick(findChild(profile, "rowList"), rowPoint(2).x, rowPoint(2).y)
             compare(profile.currentRow, 2)
+            // Only after the user agreed to replace it, by name.
+            var was = vmouse.fileHex("./modules/setting/p3.bin")
             vmouse.clearTrace()
+            vmouse.answerMessageBoxes(false)
+            mouseClick(findChild(profile, "importButton"))
+            compare(vmouse.messageBoxesShown().length, 1)
+            verify(vmouse.messageBoxesShown()[0].indexOf("“B”") >= 0)
+            compare(vmouse.fileHex("./modules/setting/p3.bin"), was)
+            compare(vmouse.commandTraffic(), [])
+            vmouse.answerMessageBoxes(true)
             mouseClick(findChild(profile, "importButton"))
             compare(vmouse.fileHex("./modules/setting/p3.bin"), vmouse.fileHex("./four.pf"))
             compare(vmouse.commandTraffic(), expected.traffic)

@@ -4,6 +4,7 @@
 // first, the window is built there and its device check has run, so tests
 // see "ui_View", "hid" and "ui_Ctl" as the interface does, plus "vmouse".
 #include "device/deviceentry.h"
+#include "platform/messagebox.h"
 #include "platform/pointersettings.h"
 #include "shell/myqquickview.h"
 #include "shell/ui_controler.h"
@@ -78,15 +79,28 @@ public:
         [this](const QString &function, Qt::ConnectionType, const QVariantList &args) {
           calls << callText(function, args);
         });
-    myQQuickView::setFileDialogHook([this](bool save, QString title, QString filter) {
+    myQQuickView::setFileDialogHook([this](bool save, QString title, QString filter, QString) {
       dialogs << callText(save ? QStringLiteral("save") : QStringLiteral("open"), {title, filter});
       return dialogAnswer;
+    });
+    platform::setMessageBoxRecorder([this](const platform::MessageBoxRequest &request) {
+      boxes << request.text;
+      return request.buttons.testFlag(QMessageBox::Yes) ? boxAnswer : QMessageBox::Ok;
     });
   }
   ~VirtualMouse() override {
     myQQuickView::setRootCallObserver(nullptr);
     myQQuickView::setFileDialogHook({});
+    platform::setMessageBoxRecorder({});
   }
+
+  // The host's message boxes: their texts since the last call, and the
+  // answer to its questions (Yes or No).
+  Q_INVOKABLE void answerMessageBoxes(bool yes) {
+    boxAnswer = yes ? QMessageBox::Yes : QMessageBox::No;
+    boxes.clear();
+  }
+  Q_INVOKABLE QStringList messageBoxesShown() const { return boxes; }
 
   // The view's file dialogs answer this name ("" is a cancel) and record
   // what they were asked, as "open|save title filter".
@@ -224,6 +238,8 @@ private:
   platform::PointerSettingsLog pointer;
   QStringList dialogs;
   QString dialogAnswer;
+  QStringList boxes;
+  QMessageBox::StandardButton boxAnswer = QMessageBox::Yes;
 };
 
 class Setup : public QObject {

@@ -10,8 +10,12 @@ import "../basic"
 Dialog {
     id: profile
 
+    // 6 to 10 are the import and export messages the host shows.
     property var profileLang: ["config", "New", "Import", "Delete", "Export", "Standard",
-        "", "", "", "", "", "", "", "", "", "", "", "", "", ""]
+        "This file is not a profile and nothing was imported: %1",
+        "Replace the profile “%1” with the imported file?", "Profile exported to %1",
+        "The profile could not be written to %1", "The profile could not be imported from %1",
+        "", "", "", "", "", "", "", "", ""]
     property int profileNo: -1
     property int currentRow: 0
     property int editingRow: -1
@@ -92,21 +96,28 @@ Dialog {
         if (number === profileNo)
             activeProfileReplaced()
     }
+    function freeNumber() {
+        var number = 0
+        while (rowOfNumber(number) >= 0)
+            ++number
+        return number
+    }
+    function appendRow(number) {
+        var n = 0
+        while (n < 12 && hasName("profile_" + n))
+            ++n
+        rows.append({ "textValue": "profile_" + n, "profileNo": number })
+        currentRow = rows.count - 1
+        storeRows()
+    }
     // Appends and selects a row with factory settings; its number, or -1
     // when six rows exist. A stored active profile without a row can be
     // the one reset here.
     function addRow() {
         if (rows.count >= maxRows)
             return -1
-        var n = 0
-        while (n < 12 && hasName("profile_" + n))
-            ++n
-        var number = 0
-        while (rowOfNumber(number) >= 0)
-            ++number
-        rows.append({ "textValue": "profile_" + n, "profileNo": number })
-        currentRow = rows.count - 1
-        storeRows()
+        var number = freeNumber()
+        appendRow(number)
         backEnd.resetProfile(number)
         return number
     }
@@ -114,17 +125,19 @@ Dialog {
         profileFocus()
         replaced(addRow())
     }
-    // With six rows no row is added and the file goes into the selected
-    // row's profile.
+    // Import fills a fresh profile, or with six rows the selected row's
+    // (the host asks before replacing it). The row appears only once the
+    // host has taken the file: a cancel or a refused file changes nothing.
     function importProfile() {
         profileFocus()
-        var number = addRow()
-        var isReset = number >= 0
-        if (!isReset && currentRow >= 0 && currentRow < rows.count)
-            number = rows.get(currentRow).profileNo
-        var isLoaded = number >= 0 && backEnd.loadProfile(number)
-        if (isReset || isLoaded)
-            replaced(number)
+        var isNew = rows.count < maxRows
+        var number = isNew ? freeNumber()
+                           : currentRow >= 0 && currentRow < rows.count ? rows.get(currentRow).profileNo : -1
+        if (number < 0 || !backEnd.loadProfile(number))
+            return
+        if (isNew)
+            appendRow(number)
+        replaced(number)
     }
     function deleteRow(row) {
         if (row <= 0 || row >= rows.count || row === activeRow) {
