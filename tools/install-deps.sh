@@ -7,7 +7,7 @@ PKGS="build-essential cmake pkg-config clang-format
   qt6-base-dev qt6-declarative-dev qt6-svg-dev libgl-dev
   qml6-module-qtquick qml6-module-qtquick-window qml6-module-qtqml-workerscript
   qml6-module-qttest qml6-module-qtquick-layouts qml6-module-qtqml qml6-module-qtqml-models
-  libhidapi-dev libudev-dev libx11-dev libxi-dev libglib2.0-dev umockdev
+  libhidapi-dev libudev-dev libx11-dev libxi-dev libglib2.0-dev
   xvfb xauth xdotool fonts-wqy-microhei dbus-daemon dbus-bin
   qt6-wayland sway jq libwayland-dev libxkbcommon-dev
   desktop-file-utils appstream dpkg-dev file
