@@ -52,6 +52,14 @@ class tst_watch : public QObject {
     vmouse::clearTrace();
   }
 
+  // A connected link whose watch has its event node open.
+  void startWatching(Hid_Thread &link, WorkDir &dir, FakeOwner &owner) {
+    link.setOwner(&owner);
+    connect(link, dir, vmouse::Config());
+    link.startReportWatch(0);
+    QTRY_COMPARE(vmouse::openHandles(vmouse::Role::Event), 1);
+  }
+
   static void stop(Hid_Thread &link) {
     link.stopReportWatch();
     link.waitForReportWatch();
@@ -174,10 +182,9 @@ private slots:
     WorkDir dir;
     Hid_Thread link;
     FakeOwner owner;
-    link.setOwner(&owner);
-    connect(link, dir, vmouse::Config());
-    link.startReportWatch(0);
-    QTRY_COMPARE(vmouse::openHandles(vmouse::Role::Event), 1);
+    startWatching(link, dir, owner);
+    if (QTest::currentTestFailed())
+      return;
     QStringList expected;
     for (int i = 0; i < 10; ++i) {
       const int stage = 1 + i % 7;
@@ -195,10 +202,9 @@ private slots:
     WorkDir dir;
     Hid_Thread link;
     FakeOwner owner;
-    link.setOwner(&owner);
-    connect(link, dir, vmouse::Config());
-    link.startReportWatch(0);
-    QTRY_COMPARE(vmouse::openHandles(vmouse::Role::Event), 1);
+    startWatching(link, dir, owner);
+    if (QTest::currentTestFailed())
+      return;
 
     vmouse::unplug();
     QTRY_VERIFY(!link.isWatchRunning());
