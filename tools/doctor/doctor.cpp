@@ -1,6 +1,7 @@
 #include "doctor.h"
 
 #include "access.h"
+#include "device/deviceentry.h"
 #include "hidnodes.h"
 #include "shell/controlbus.h"
 
@@ -11,7 +12,6 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
-#include <QSettings>
 
 #include <cerrno>
 #include <cstdio>
@@ -27,23 +27,13 @@ struct Entry {
   Usage command, event;
 };
 
-quint16 hexKey(const QSettings &s, const QString &key) {
-  return quint16(s.value(key).toString().toUInt(nullptr, 16));
-}
-
+// The program's own reader: the same defaults, and the same refusal of a
+// damaged entry count.
 QList<Entry> loadEntries(const QString &file) {
   QList<Entry> entries;
-  const QSettings s(file, QSettings::IniFormat);
-  const int count = s.value(QStringLiteral("common/deviceCount"), 0).toInt();
-  for (int i = 0; i < count; ++i) {
-    const QString g = QString::number(i) + QLatin1Char('/');
-    entries.append(
-        {i,
-         hexKey(s, g + QStringLiteral("vid")),
-         hexKey(s, g + QStringLiteral("pid")),
-         {hexKey(s, g + QStringLiteral("usagePage")), hexKey(s, g + QStringLiteral("usage"))},
-         {hexKey(s, g + QStringLiteral("usagePage2")), hexKey(s, g + QStringLiteral("usage2"))}});
-  }
+  int i = 0;
+  for (const DeviceEntry &d : readDeviceList(file))
+    entries.append({i++, d.vid, d.pid, {d.usagePage, d.usage}, {d.usagePage2, d.usage2}});
   return entries;
 }
 
