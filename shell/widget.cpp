@@ -165,8 +165,7 @@ void Widget::reportInaccessibleDevice() {
     return;
   reported = true;
   qDebug() << "Device found but cannot be opened: check access to its hidraw node (udev rule)";
-  showBalloon(QStringLiteral("Mouse found but not accessible: install the udev rule"),
-              QSystemTrayIcon::Warning);
+  showNoAccessBalloon();
 }
 
 // The command interface of the watched mouse stopped (or started again)
@@ -177,9 +176,13 @@ void Widget::accessChanged(bool noAccess) {
   showDeviceState(noAccess ? trayhost::DeviceState::NoAccess : trayhost::DeviceState::Connected);
   if (noAccess) {
     qDebug() << "Mouse connected but its command interface cannot be opened";
-    showBalloon(QStringLiteral("Mouse found but not accessible: install the udev rule"),
-                QSystemTrayIcon::Warning);
+    showNoAccessBalloon();
   }
+}
+
+void Widget::showNoAccessBalloon() {
+  showBalloon(QStringLiteral("Mouse found but not accessible: install the udev rule"),
+              QSystemTrayIcon::Warning);
 }
 
 void Widget::showBalloon(const QString &text, QSystemTrayIcon::MessageIcon icon) {

@@ -63,6 +63,7 @@ private:
   void setUpTray();
   void reportInaccessibleDevice();
   void accessChanged(bool noAccess);
+  void showNoAccessBalloon();
   void showBalloon(const QString &text,
                    QSystemTrayIcon::MessageIcon icon = QSystemTrayIcon::Information);
   void showDeviceState(trayhost::DeviceState state);
