@@ -3,6 +3,8 @@
 #include "device/hid_thread.h"
 
 #include <QDebug>
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 
 namespace {
@@ -11,6 +13,18 @@ namespace {
 // allocate without bound.
 constexpr int maxLangStrings = 4096;
 constexpr int dpiTextCount = 8;
+const QString fallbackLanguage = QStringLiteral("English");
+
+// A file is named after its language in English ("German"), with the
+// script where one language has files in two.
+bool fileMatches(const QString &code, const QLocale &locale) {
+  if (code == QLatin1String("ChineseSimplified"))
+    return locale.language() == QLocale::Chinese && locale.script() == QLocale::SimplifiedHanScript;
+  if (code == QLatin1String("ChineseTraditional"))
+    return locale.language() == QLocale::Chinese &&
+           locale.script() == QLocale::TraditionalHanScript;
+  return locale.language() != QLocale::C && QLocale::languageToString(locale.language()) == code;
+}
 
 } // namespace
 
@@ -37,4 +51,38 @@ QStringList readLangStrings(const QString &typeStr, const QString &langCode, con
 void takeDpiSwitchTexts(const QStringList &otherStrings) {
   for (int i = 0; i < dpiTextCount && i < otherStrings.size(); ++i)
     dpiSwitchTexts[i] = otherStrings.at(i);
+}
+
+QList<ShippedLanguage> shippedLanguages(const QString &dir) {
+  QList<ShippedLanguage> languages;
+  const QFileInfoList files =
+      QDir(dir).entryInfoList({QStringLiteral("*.ini")}, QDir::Files | QDir::Readable, QDir::Name);
+  for (const QFileInfo &file : files) {
+    const QString code = file.completeBaseName();
+    const QStringList texts = readLangStrings(QStringLiteral("systemSetting"), code, dir);
+    const QString name =
+        languageOwnNameIndex < texts.size() ? texts[languageOwnNameIndex] : QString();
+    languages.append({code, name.trimmed().isEmpty() ? code : name.trimmed()});
+  }
+  return languages;
+}
+
+QString languageForLocale(const QLocale &locale, const QStringList &shippedCodes) {
+  // uiLanguages carries the user's order of preference (LANGUAGE) as well.
+  for (const QString &tag : locale.uiLanguages()) {
+    const QLocale wanted(tag);
+    for (const QString &code : shippedCodes)
+      if (fileMatches(code, wanted))
+        return code;
+  }
+  return fallbackLanguage;
+}
+
+QString effectiveLanguage(const QString &stored, const QLocale &locale, const QString &dir) {
+  QStringList codes;
+  for (const ShippedLanguage &language : shippedLanguages(dir))
+    codes.append(language.code);
+  if (!stored.isEmpty() && codes.contains(stored))
+    return stored;
+  return languageForLocale(locale, codes);
 }

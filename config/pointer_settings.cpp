@@ -4,21 +4,27 @@
 
 #include <QDebug>
 
-void applyCursorSpeedStep(unsigned step) {
+bool applyCursorSpeedStep(unsigned step) {
   // Wide steps must not wrap into the valid range.
   const qint64 speed = step == 0 ? 1 : 2 * qint64(step);
-  if (speed > 20 || !platform::setPointerSpeed(int(speed)))
-    qDebug() << "setCursorSpeed Failed";
+  if (speed <= 20 && platform::setPointerSpeed(int(speed)))
+    return true;
+  qDebug() << "setCursorSpeed Failed";
+  return false;
 }
 
-void applyDoubleClickStep(unsigned step) {
+bool applyDoubleClickStep(unsigned step) {
   // Steps above 12 would give no time at all; the layer refuses those.
   const qint64 ms = 900 - 70 * qint64(step);
-  if (ms <= 0 || !platform::setDoubleClickTime(int(ms)))
-    qDebug() << "setDoubleClickSpeed Failed";
+  if (ms > 0 && platform::setDoubleClickTime(int(ms)))
+    return true;
+  qDebug() << "setDoubleClickSpeed Failed";
+  return false;
 }
 
-void applyWheelScrollLines(unsigned lines) {
-  if (!platform::setWheelScrollLines(lines))
-    qDebug() << "setVerticalScrollLines Failed";
+bool applyWheelScrollLines(unsigned lines) {
+  if (platform::setWheelScrollLines(lines))
+    return true;
+  qDebug() << "setVerticalScrollLines Failed";
+  return false;
 }

@@ -1,7 +1,8 @@
 #pragma once
 
 // The system's pointer settings from the steps of the system-settings page;
-// a step the system cannot take is refused with one debug line.
-void applyCursorSpeedStep(unsigned step);
-void applyDoubleClickStep(unsigned step);
-void applyWheelScrollLines(unsigned lines);
+// a step the system cannot take is refused with one debug line. Each
+// returns whether the desktop took the value.
+bool applyCursorSpeedStep(unsigned step);
+bool applyDoubleClickStep(unsigned step);
+bool applyWheelScrollLines(unsigned lines);

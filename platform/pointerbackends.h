@@ -15,6 +15,8 @@ namespace gnome {
 // GSettings "org.gnome.desktop.peripherals.mouse"; false without the schema.
 bool setSpeed(double acceleration);
 bool setDoubleClick(int ms);
+// Whether the installed mouse schema has the key.
+bool hasKey(const char *key);
 } // namespace gnome
 
 namespace plasma {

@@ -3,6 +3,8 @@
 
 #include <QStringList>
 
+#include <limits>
+
 namespace platform {
 
 namespace {
@@ -11,6 +13,9 @@ PointerSettingsRecorder &recorder() {
   static PointerSettingsRecorder r;
   return r;
 }
+
+// The value a recorder is asked with by canChangePointerSetting.
+constexpr qint64 offeredQuestion = std::numeric_limits<qint64>::min();
 
 // The desktops' scale runs from -1 (slowest) to 1 (fastest).
 double acceleration(int speed) { return -1.0 + 2.0 * (speed - 1) / 19.0; }
@@ -96,11 +101,31 @@ bool setWheelScrollLines(uint lines) {
   return false;
 }
 
+bool canChangePointerSetting(PointerSetting setting) {
+  if (recorder())
+    return recorder()(setting, offeredQuestion);
+  switch (pointerDesktop()) {
+  case PointerDesktop::Gnome:
+    return setting != PointerSetting::WheelScrollLines &&
+           gnome::hasKey(setting == PointerSetting::Speed ? "speed" : "double-click");
+  case PointerDesktop::PlasmaWayland:
+  case PointerDesktop::PlasmaX11:
+    return true;
+  case PointerDesktop::Other:
+    break;
+  }
+  return false;
+}
+
 void setPointerSettingsRecorder(PointerSettingsRecorder r) { recorder() = std::move(r); }
 
 PointerSettingsLog::PointerSettingsLog(bool accept) : record(std::make_shared<Record>()) {
   record->accept = accept;
   setPointerSettingsRecorder([record = record](PointerSetting setting, qint64 value) {
+    if (record->unsupported.contains(setting))
+      return false;
+    if (value == offeredQuestion)
+      return true;
     record->entries.append({setting, value});
     return record->accept;
   });

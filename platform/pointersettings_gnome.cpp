@@ -38,6 +38,16 @@ bool writeKey(const char *schemaId, const char *key, GVariant *value) {
 
 } // namespace
 
+bool hasKey(const char *key) {
+  GSettingsSchemaSource *source = g_settings_schema_source_get_default();
+  GSettingsSchema *schema =
+      source ? g_settings_schema_source_lookup(source, mouseSchema, TRUE) : nullptr;
+  const bool found = schema && g_settings_schema_has_key(schema, key);
+  if (schema)
+    g_settings_schema_unref(schema);
+  return found;
+}
+
 bool setSpeed(double acceleration) {
   return writeKey(mouseSchema, "speed", g_variant_new_double(acceleration));
 }

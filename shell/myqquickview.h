@@ -77,9 +77,10 @@ public:
   Q_INVOKABLE QVariant mouseReadCurrentProfile();
   Q_INVOKABLE void mouseSwitchKeyMatrix(int indexNo);
   Q_INVOKABLE QVariantList GetKeyboardoption();
-  Q_INVOKABLE void mouseSetCursorSpeed(uint cursorSpeed);
-  Q_INVOKABLE void mouseSetVerticalScrollLines(uint lines);
-  Q_INVOKABLE void mouseSetDoubleClickSpeed(uint speed);
+  // The three pointer settings return whether the desktop took the value.
+  Q_INVOKABLE bool mouseSetCursorSpeed(uint cursorSpeed);
+  Q_INVOKABLE bool mouseSetVerticalScrollLines(uint lines);
+  Q_INVOKABLE bool mouseSetDoubleClickSpeed(uint speed);
   Q_INVOKABLE QVariantList mouseGetKeydefine(QVariant index, bool);
   Q_INVOKABLE void openUpdateExe();
   Q_INVOKABLE QVariant getData(QVariant key, bool isRecovery);
@@ -93,6 +94,14 @@ public:
   // Beyond the interface's table: what the screen sets on the mouse as it
   // starts, decided by the mouse's command family.
   Q_INVOKABLE void mouseSelectStartProfile();
+  // Whether this desktop lets the program change the pointer speed, the
+  // double-click time and the wheel lines, in that order.
+  Q_INVOKABLE QVariantList pointerSettingsOffered() const;
+  // The language the interface shows: the stored "common/language" while
+  // its file is shipped, else the one the desktop's locale asks for.
+  Q_INVOKABLE QString currentLanguage() const;
+  // The shipped languages, each as {"code", "name"}.
+  Q_INVOKABLE QVariantList languageList() const;
   // The no-mouse screen: 0 connected (hidden), 1 no mouse, 2 found but not accessible.
   void showDeviceState(int state);
 

@@ -28,11 +28,7 @@ QString shown(const QString &file) { return QDir::toNativeSeparators(file); }
 } // namespace
 
 QString myQQuickView::profileText(int index, const char *english) const {
-  const QString lang =
-      store.global()
-          .value(QStringLiteral("common/language"), QStringLiteral("ChineseSimplified"))
-          .toString();
-  const QStringList texts = readLangStrings(QStringLiteral("profile"), lang);
+  const QStringList texts = readLangStrings(QStringLiteral("profile"), currentLanguage());
   if (index < texts.size() && !texts[index].isEmpty())
     return texts[index];
   return QString::fromUtf8(english);

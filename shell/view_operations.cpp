@@ -6,6 +6,7 @@
 #include "config/languages.h"
 #include "config/macro_path.h"
 #include "config/pointer_settings.h"
+#include "platform/pointersettings.h"
 
 #include <QJSValue>
 
@@ -61,6 +62,19 @@ QStringList myQQuickView::getLangStrings(QString typeStr, QString langCode) {
   if (typeStr == QLatin1String("other"))
     takeDpiSwitchTexts(strings);
   return strings;
+}
+
+QString myQQuickView::currentLanguage() const {
+  return effectiveLanguage(store.global().value(QStringLiteral("common/language")).toString(),
+                           QLocale::system());
+}
+
+QVariantList myQQuickView::languageList() const {
+  QVariantList list;
+  for (const ShippedLanguage &language : shippedLanguages())
+    list.append(QVariantMap{{QStringLiteral("code"), language.code},
+                            {QStringLiteral("name"), language.name}});
+  return list;
 }
 
 QVariant myQQuickView::createMacroIni(QVariant name, QVariant macroIndex) {
@@ -138,8 +152,17 @@ void myQQuickView::setSelectGun(QVariant index, QVariant xyData) {
   setSelectedGun(store.current(), index.toString(), xyData);
 }
 
-void myQQuickView::mouseSetCursorSpeed(uint cursorSpeed) { applyCursorSpeedStep(cursorSpeed); }
+bool myQQuickView::mouseSetCursorSpeed(uint cursorSpeed) {
+  return applyCursorSpeedStep(cursorSpeed);
+}
 
-void myQQuickView::mouseSetDoubleClickSpeed(uint speed) { applyDoubleClickStep(speed); }
+bool myQQuickView::mouseSetDoubleClickSpeed(uint speed) { return applyDoubleClickStep(speed); }
 
-void myQQuickView::mouseSetVerticalScrollLines(uint lines) { applyWheelScrollLines(lines); }
+bool myQQuickView::mouseSetVerticalScrollLines(uint lines) { return applyWheelScrollLines(lines); }
+
+QVariantList myQQuickView::pointerSettingsOffered() const {
+  using platform::PointerSetting;
+  return {platform::canChangePointerSetting(PointerSetting::Speed),
+          platform::canChangePointerSetting(PointerSetting::DoubleClickTime),
+          platform::canChangePointerSetting(PointerSetting::WheelScrollLines)};
+}

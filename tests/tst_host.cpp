@@ -80,9 +80,9 @@ const QList<Operation> operations = {
     {"QVariant", "mouseReadCurrentProfile", {}, {}},
     {"void", "mouseSwitchKeyMatrix", {"int"}, {"indexNo"}},
     {"QVariantList", "GetKeyboardoption", {}, {}},
-    {"void", "mouseSetCursorSpeed", {"uint"}, {"cursorSpeed"}},
-    {"void", "mouseSetVerticalScrollLines", {"uint"}, {"lines"}},
-    {"void", "mouseSetDoubleClickSpeed", {"uint"}, {"speed"}},
+    {"bool", "mouseSetCursorSpeed", {"uint"}, {"cursorSpeed"}},
+    {"bool", "mouseSetVerticalScrollLines", {"uint"}, {"lines"}},
+    {"bool", "mouseSetDoubleClickSpeed", {"uint"}, {"speed"}},
     {"QVariantList", "mouseGetKeydefine", {"QVariant", "bool"}, {"index", ""}},
     {"void", "openUpdateExe", {}, {}},
     {"QVariant", "getData", {"QVariant", "bool"}, {"key", "isRecovery"}},
@@ -95,6 +95,9 @@ const QList<Operation> operations = {
     {"void", "setCurrentDPI", {"int"}, {"dpiValue"}},
     // Beyond the interface's table.
     {"void", "mouseSelectStartProfile", {}, {}},
+    {"QVariantList", "pointerSettingsOffered", {}, {}},
+    {"QString", "currentLanguage", {}, {}},
+    {"QVariantList", "languageList", {}, {}},
 };
 
 // A root that records every call with the types its arguments arrived as.

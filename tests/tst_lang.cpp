@@ -1,5 +1,6 @@
 // Language strings: how sections are read, the DPI balloon texts, and the
 // two shipped language files.
+#include "config/languages.h"
 #include "device/hid_thread.h"
 #include "shell/myqquickview.h"
 #include "testsupport.h"
@@ -102,7 +103,7 @@ private slots:
     const QString folder = qEnvironmentVariable("NORVANE_SOURCE_DIR") + "/modules/i18n/";
     const QList<QPair<QString, int>> sections = {
         {"main", 15},         {"keyMatrix", 5},    {"keyAssigment", 60},  {"dpiSetting", 5},
-        {"lightControl", 20}, {"macroEditor", 20}, {"systemSetting", 15}, {"gunControl", 10},
+        {"lightControl", 20}, {"macroEditor", 20}, {"systemSetting", 21}, {"gunControl", 10},
         {"profile", 20},      {"keyCode", 133},    {"other", 8},          {"noMouse", 5},
         {"capture", 1}};
     QSettings english(folder + "English.ini", QSettings::IniFormat);
@@ -148,6 +149,37 @@ private slots:
     }
     view.getLangStrings("other", zh);
     QCOMPARE(dpiSwitchTexts[2], QString::fromUtf8("DPI 已切换到第 3 档"));
+  }
+
+  // The languages offered are the files shipped, each named in itself; a
+  // locale picks the file of its language (and script), else English.
+  void languageChoice() {
+    const QString folder = qEnvironmentVariable("NORVANE_SOURCE_DIR") + "/modules/i18n";
+    const QList<ShippedLanguage> shipped = ::shippedLanguages(folder);
+    QCOMPARE(shipped.size(), 2);
+    QCOMPARE(shipped[0].code, QStringLiteral("ChineseSimplified"));
+    QCOMPARE(shipped[0].name, QString::fromUtf8("简体中文"));
+    QCOMPARE(shipped[1].code, QStringLiteral("English"));
+    QCOMPARE(shipped[1].name, QStringLiteral("English"));
+
+    const QStringList codes = {"ChineseSimplified", "English", "German"};
+    const QList<QPair<const char *, const char *>> picks = {{"zh_CN", "ChineseSimplified"},
+                                                            {"zh_SG", "ChineseSimplified"},
+                                                            {"zh_TW", "English"},
+                                                            {"de_AT", "German"},
+                                                            {"fr_FR", "English"},
+                                                            {"en_US", "English"},
+                                                            {"C", "English"}};
+    for (const auto &[locale, code] : picks)
+      QCOMPARE(languageForLocale(QLocale(locale), codes), QString(code));
+
+    // A stored choice holds while its file is shipped; first start follows
+    // the locale.
+    const QLocale chinese(QLocale::Chinese, QLocale::China);
+    QCOMPARE(effectiveLanguage("English", chinese, folder), QStringLiteral("English"));
+    QCOMPARE(effectiveLanguage(QString(), chinese, folder), QStringLiteral("ChineseSimplified"));
+    QCOMPARE(effectiveLanguage("Klingon", chinese, folder), QStringLiteral("ChineseSimplified"));
+    QCOMPARE(effectiveLanguage(QString(), QLocale("de_DE"), folder), QStringLiteral("English"));
   }
 };
 

@@ -64,7 +64,7 @@ Item {
                 verify(part(region).visible, region)
             // Flags and strings from the shipped configuration.
             verify(main.isPownOn)
-            compare(main.language, String(ui_View.getGlobalData("common/language")))
+            compare(main.language, ui_View.currentLanguage())
             compare(main.mainLang, ui_View.getLangStrings("main", main.language))
             compare(part("menuUp").profileBtn.currentSelect, Number(ui_View.getGlobalData("mouse/profileNo")))
         }

@@ -51,6 +51,7 @@ Item {
             open()
         }
         function cleanup() {
+            vmouse.setPointerDesktop([], true)
             dialog().systemSettingFocus()
             dialog().visible = false
             main.hideMask()
@@ -60,9 +61,9 @@ Item {
 
         function test_opensCentred() {
             compare(dialog().width, 416)
-            compare(dialog().height, 312)
+            compare(dialog().height, 376)
             compare(dialog().x, Math.round((1024 - 416) / 2))
-            compare(dialog().y, Math.round((640 - 312) / 2))
+            compare(dialog().y, Math.round((640 - 376) / 2))
             compare(dialog().mouseSpeed.knobX, 170)
             compare(rows().textValue, "3")
             compare(vmouse.pointerLog(), [])
@@ -166,6 +167,82 @@ Item {
             compare(vmouse.pointerLog(), [])
             dialog().init(true, false)
             compare(vmouse.pointerLog(), ["speed 10", "doubleClick 550", "scrollLines 3"])
+        }
+
+        // A desktop without a backend: the rows are dimmed and say why, and
+        // no click, undo or profile switch stores or sends anything.
+        function test_desktopWithoutBackend() {
+            var notice = findChild(dialog(), "pointerNotice")
+            compare(notice.text, "")
+            vmouse.setPointerDesktop(["speed", "doubleClick", "scrollLines"], true)
+            dialog().init(false, false)
+            verify(notice.visible)
+            compare(notice.text, dialog().lang(15))
+            for (var row of ["speedRow", "doubleRow", "scrollRow"])
+                verify(!findChild(dialog(), row).enabled)
+            mouseClick(dialog().mouseSpeed, 351, 6)
+            mouseClick(findChild(dialog(), "screenRadio"))
+            mouseClick(findChild(dialog(), "systemUndo"))
+            dialog().init(true, false)
+            compare(vmouse.pointerLog(), [])
+            compare(dialog().mouseSpeed.knobX, 170)
+            verify(!dialog().isOneScreen)
+            compare(Number(ui_View.getData("mouse/mouseRate", false)), 170)
+            compare(Number(ui_View.getData("mouse/scrollRate", false)), 3)
+
+            // GNOME keeps no wheel lines: only that row is dimmed.
+            vmouse.setPointerDesktop(["scrollLines"], true)
+            dialog().init(false, false)
+            compare(notice.text, dialog().lang(16))
+            verify(findChild(dialog(), "speedRow").enabled)
+            verify(!findChild(dialog(), "scrollRow").enabled)
+            dialog().init(true, false)
+            compare(vmouse.pointerLog(), ["speed 10", "doubleClick 550"])
+        }
+
+        // A value the desktop refuses is shown as refused, and the slider and
+        // the profile keep what the desktop has.
+        function test_refusedChange() {
+            vmouse.setPointerDesktop([], false)
+            var notice = findChild(dialog(), "pointerNotice")
+            mouseClick(dialog().mouseSpeed, 351, 6)
+            tryVerify(function () { return vmouse.pointerLog().length > 0 })
+            compare(vmouse.pointerLog(), ["speed 20"])
+            compare(notice.text, dialog().lang(17))
+            compare(dialog().mouseSpeed.knobX, 170)
+            compare(Number(ui_View.getData("mouse/mouseRate", false)), 170)
+            mouseClick(findChild(dialog(), "screenRadio"))
+            verify(!dialog().isOneScreen)
+            verify(findChild(dialog(), "rowsRadio").isSelect)
+            compare(Number(ui_View.getData("mouse/scrollRate", false)), 3)
+
+            vmouse.setPointerDesktop([], true)
+            mouseClick(dialog().mouseSpeed, 351, 6)
+            tryVerify(function () { return vmouse.pointerLog().length > 2 })
+            compare(dialog().mouseSpeed.knobX, 337)
+            compare(notice.text, "")
+            compare(Number(ui_View.getData("mouse/mouseRate", false)), 337)
+        }
+
+        // The shipped languages, each in its own name; a choice is stored
+        // under the file's name for the next start.
+        function test_languageChoice() {
+            var box = findChild(dialog(), "languageBox")
+            var was = ui_View.currentLanguage()
+            compare(box.count, 2)
+            compare(box.entryText(0), "简体中文")
+            compare(box.entryText(1), "English")
+            compare(box.currentSelect, was === "English" ? 1 : 0)
+            mouseClick(box)
+            tryCompare(findChild(box, "listBox"), "height", 48)
+            mouseClick(findChild(box, "listBox"), 60, 12)
+            tryVerify(function () { return ui_View.currentLanguage() === "ChineseSimplified" })
+            compare(String(ui_View.getGlobalData("common/language")), "ChineseSimplified")
+            compare(ui_View.currentLanguage(), "ChineseSimplified")
+            compare(box.textValue, "简体中文")
+            // The running window keeps its language until the next start.
+            compare(main.language, was)
+            ui_View.setGlobalData("common/language", was)
         }
 
         function test_closeHidesDialogAndMask() {

@@ -192,6 +192,19 @@ public:
     return lines;
   }
   Q_INVOKABLE void clearPointerLog() { pointer.clear(); }
+  // The desktop the pointer settings meet: the settings ("speed",
+  // "doubleClick", "scrollLines") it has no backend for, and whether it
+  // takes the values of the others.
+  Q_INVOKABLE void setPointerDesktop(const QStringList &unsupported, bool accept) {
+    QList<platform::PointerSetting> settings;
+    for (const QString &name : unsupported)
+      settings << (name == QLatin1String("speed") ? platform::PointerSetting::Speed
+                   : name == QLatin1String("doubleClick")
+                       ? platform::PointerSetting::DoubleClickTime
+                       : platform::PointerSetting::WheelScrollLines);
+    pointer.setUnsupported(settings);
+    pointer.setAccept(accept);
+  }
   // What the virtual mouse holds now: "keyMatrix1" to "keyMatrix4" (64
   // numbers each), "reportRate", "dpiCount", "dpiTable" (8 codes), "led"
   // (effect, option 1, option 2), "fixedColour", "stageColourType",

@@ -106,7 +106,7 @@ MainWindowBase {
         isGun = asBool(globalValue("mouse/isGun", isGun))
         mouseMain.keyCount = Number(globalValue("mouse/keyCount", mouseMain.keyCount))
         keyMatrix.keyCount = Math.min(8, mouseMain.keyCount)
-        language = String(globalValue("common/language", language))
+        language = String(backEnd.currentLanguage())
         url = String(globalValue("common/url", url))
     }
     function loadStrings() {
@@ -413,7 +413,7 @@ MainWindowBase {
         source: "NoMouseScreen.qml"
         // A language file from before this screen existed keeps the defaults.
         onLoaded: {
-            var texts = mainWindow.hasBackEnd() ? mainWindow.backEnd.getLangStrings("noMouse", String(mainWindow.globalValue("common/language", mainWindow.language))) : []
+            var texts = mainWindow.hasBackEnd() ? mainWindow.backEnd.getLangStrings("noMouse", String(mainWindow.backEnd.currentLanguage())) : []
             if (texts.length > 0)
                 item.texts = texts
             item.deviceState = Qt.binding(function () { return mainWindow.deviceState })
