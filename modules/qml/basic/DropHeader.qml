@@ -17,10 +17,15 @@ Rectangle {
 
     Text {
         id: label
+        objectName: "headerText"
         anchors.centerIn: parent
         anchors.horizontalCenterOffset: header.horizontalOffset
         width: parent.width - 24
         horizontalAlignment: Text.AlignHCenter
+        // A long entry is set smaller first, and cut only below the
+        // smallest size.
+        fontSizeMode: Text.HorizontalFit
+        minimumPixelSize: Theme.fontMinSize
         elide: Text.ElideRight
         color: Theme.fontColor
         font.family: Theme.fontFamily

@@ -17,4 +17,17 @@ QtObject {
     readonly property color colorOrange: "#a10005"
     readonly property color colorBlack: Qt.rgba(0, 0, 0, 1)
     readonly property int skin_No: 1
+    // A list row under the pointer: lit, but never like the selected row.
+    readonly property color colorHover: colorGray1
+
+    function rowColor(selected, hovered, normal) {
+        return selected ? colorOrange : hovered ? colorHover : normal
+    }
+    // The largest size up to `size` at which a text `naturalWidth` wide at
+    // `size` fits into `room`, and never below fontMinSize.
+    function fittedPixelSize(naturalWidth, room, size) {
+        if (naturalWidth <= room || naturalWidth <= 0)
+            return size
+        return Math.max(fontMinSize, Math.floor(size * room / naturalWidth))
+    }
 }

@@ -200,8 +200,30 @@ Rectangle {
         name: "undoBtn"
         onClicked: dpiSetting.undo()
     }
+    // With many stages the values would run together: every second one then
+    // drops a line, and only a value too wide even for that is set smaller.
+    TextMetrics {
+        id: widestLabel
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontMinSize
+        font.bold: true // as the current stage's
+        text: {
+            var widest = ""
+            for (var i = 0; i < dpiSetting.currentDpiCount && i < 8; ++i)
+                if (String(dpiSetting.dpiValueArray[i]).length > widest.length)
+                    widest = String(dpiSetting.dpiValueArray[i])
+            return widest
+        }
+    }
+    readonly property int labelPitch: 24 + stageRow.spacing
+    readonly property bool labelsStaggered: widestLabel.advanceWidth > labelPitch - 2
+    readonly property int labelDrop: labelsStaggered ? Math.ceil(widestLabel.height) : 0
+    readonly property int labelPixelSize: Theme.fittedPixelSize(widestLabel.advanceWidth,
+                                                                (labelsStaggered ? 2 * labelPitch : labelPitch) - 2,
+                                                                Theme.fontMinSize)
     Row {
         id: stageRow
+        objectName: "stageRow"
         anchors.horizontalCenter: parent.horizontalCenter
         y: 48
         spacing: dpiSetting.labelSpacing[Math.max(1, Math.min(8, dpiSetting.currentDpiCount))]
@@ -247,11 +269,11 @@ Rectangle {
                 Text {
                     objectName: "dpiLabel" + stage.index
                     anchors.horizontalCenter: parent.horizontalCenter
-                    y: 178
+                    y: 178 + (stage.index % 2 === 1 ? dpiSetting.labelDrop : 0)
                     text: dpiSetting.dpiValueArray[stage.index]
                     color: stage.current ? Theme.colorOrange : Theme.fontColor
                     font.family: Theme.fontFamily
-                    font.pixelSize: Theme.fontMinSize
+                    font.pixelSize: dpiSetting.labelPixelSize
                     font.bold: stage.current
                     MouseArea {
                         anchors.fill: parent

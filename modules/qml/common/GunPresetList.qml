@@ -21,7 +21,7 @@ ListView {
         required property string gunImage
         width: presetList.width
         height: 58
-        color: index === presetList.selectIndex || area.containsMouse ? Theme.colorOrange : Theme.colorBlack
+        color: Theme.rowColor(index === presetList.selectIndex, area.containsMouse, Theme.colorBlack)
         Image {
             anchors.centerIn: parent
             width: 160

@@ -120,7 +120,7 @@ Rectangle {
             required property string info
             width: actionList.width
             height: 27
-            color: actionList.currentIndex === index || actionArea.containsMouse ? Theme.colorOrange : "transparent"
+            color: Theme.rowColor(actionList.currentIndex === index, actionArea.containsMouse, "transparent")
             Text {
                 x: 8
                 width: 32

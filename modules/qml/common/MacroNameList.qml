@@ -34,7 +34,7 @@ Rectangle {
             required property string textValue
             width: macroList.width
             height: 27
-            color: macroList.currentIndex === index || nameArea.containsMouse ? Theme.colorOrange : "transparent"
+            color: Theme.rowColor(macroList.currentIndex === index, nameArea.containsMouse, "transparent")
             Text {
                 x: 8
                 anchors.verticalCenter: parent.verticalCenter

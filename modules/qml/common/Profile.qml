@@ -234,7 +234,7 @@ Dialog {
                 required property string textValue
                 width: rowList.width
                 height: 27
-                color: index === profile.currentRow || area.containsMouse ? Theme.colorOrange : Theme.colorBlack
+                color: Theme.rowColor(index === profile.currentRow, area.containsMouse, Theme.colorBlack)
                 Text {
                     x: 12
                     anchors.verticalCenter: parent.verticalCenter

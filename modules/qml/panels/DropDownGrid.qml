@@ -88,8 +88,8 @@ Item {
                     readonly property string label: grid.entryText(index)
                     width: grid.width
                     height: 24
-                    color: label !== "" && (index === grid.currentSelect || cellArea.containsMouse)
-                           ? Theme.colorOrange : grid.bgColor
+                    color: label === "" ? grid.bgColor
+                                        : Theme.rowColor(index === grid.currentSelect, cellArea.containsMouse, grid.bgColor)
                     border.color: grid.borderColor
                     Text {
                         anchors.centerIn: parent

@@ -124,15 +124,21 @@ Item {
                 required property int index
                 width: entries.width
                 height: 24
-                color: index === dropDown.currentSelect || entryArea.containsMouse
-                       ? Theme.colorOrange : dropDown.bgColor
+                color: Theme.rowColor(index === dropDown.currentSelect, entryArea.containsMouse, dropDown.bgColor)
                 Text {
                     anchors.centerIn: parent
                     anchors.horizontalCenterOffset: dropDown.horizontalOffset
                     text: dropDown.entryText(entry.index)
                     color: Theme.fontColor
                     font.family: Theme.fontFamily
-                    font.pixelSize: Theme.fontNormalSize
+                    // A long name is set smaller rather than cut.
+                    font.pixelSize: Theme.fittedPixelSize(entryWidth.advanceWidth, entry.width - 8, Theme.fontNormalSize)
+                    TextMetrics {
+                        id: entryWidth
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.fontNormalSize
+                        text: dropDown.entryText(entry.index)
+                    }
                 }
                 // The rightmost 15 pixels belong to the scroll bar.
                 MouseArea {
