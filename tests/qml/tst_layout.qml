@@ -112,24 +112,6 @@ Item {
             verify(Qt.colorEqual(list.itemAtIndex(2).color, Theme.colorHover))
             mouseClick(effects)
             tryVerify(function () { return !effects.isDrop && !effects.isSliding })
-
-            // The profile rows: the active row stays the only one lit orange.
-            ready()
-            main.openProfile()
-            var model = part("profile").profileDataModel0
-            model.append({ "textValue": "Second", "profileNo": 1 })
-            var rows = findChild(part("profile"), "rowList")
-            rows.forceLayout()
-            var other = part("profile").currentRow === 0 ? 1 : 0
-            mouseMove(rows.itemAtIndex(other), 40, 12)
-            orange = 0
-            for (i = 0; i < rows.count; ++i)
-                if (Qt.colorEqual(rows.itemAtIndex(i).color, Theme.colorOrange))
-                    ++orange
-            compare(orange, 1)
-            model.remove(model.count - 1)
-            part("profile").visible = false
-            main.hideMask()
         }
     }
 }
