@@ -112,6 +112,16 @@ Item {
             verify(Qt.colorEqual(list.itemAtIndex(2).color, Theme.colorHover))
             mouseClick(effects)
             tryVerify(function () { return !effects.isDrop && !effects.isSliding })
+
+            // The lighting colours: the block under the pointer is framed,
+            // but not as the chosen one is.
+            ready()
+            var light = part("lightControl")
+            light.selectBlock(0)
+            var block = findChild(light, "colorBlock1")
+            mouseMove(block, 7, 7)
+            verify(block.lit)
+            verify(!Qt.colorEqual(block.children[0].border.color, findChild(light, "colorBlock0").children[0].border.color))
         }
     }
 }

@@ -252,7 +252,8 @@ Rectangle {
             delegate: Item {
                 id: block
                 required property int index
-                readonly property bool lit: lightControl.selectColor === index || lightControl.hoverColor === index
+                readonly property bool selected: lightControl.selectColor === index
+                readonly property bool lit: selected || lightControl.hoverColor === index
                 objectName: "colorBlock" + index
                 x: 16 + index * 26
                 y: 32
@@ -264,8 +265,9 @@ Rectangle {
                     width: 14
                     height: 14
                     color: lightControl.colors[block.index]
-                    border.color: block.lit ? "#ffffff" : "transparent"
-                    border.width: block.lit ? 2 : 0
+                    // The pointer gets a thin grey frame, the chosen block the white one.
+                    border.color: block.selected ? "#ffffff" : block.lit ? Theme.colorGray2 : "transparent"
+                    border.width: block.selected ? 2 : block.lit ? 1 : 0
                 }
                 Text {
                     y: 16
