@@ -53,12 +53,18 @@ void takeDpiSwitchTexts(const QStringList &otherStrings) {
     dpiSwitchTexts[i] = otherStrings.at(i);
 }
 
-QList<ShippedLanguage> shippedLanguages(const QString &dir) {
-  QList<ShippedLanguage> languages;
+QStringList shippedLanguageCodes(const QString &dir) {
+  QStringList codes;
   const QFileInfoList files =
       QDir(dir).entryInfoList({QStringLiteral("*.ini")}, QDir::Files | QDir::Readable, QDir::Name);
-  for (const QFileInfo &file : files) {
-    const QString code = file.completeBaseName();
+  for (const QFileInfo &file : files)
+    codes.append(file.completeBaseName());
+  return codes;
+}
+
+QList<ShippedLanguage> shippedLanguages(const QString &dir) {
+  QList<ShippedLanguage> languages;
+  for (const QString &code : shippedLanguageCodes(dir)) {
     const QStringList texts = readLangStrings(QStringLiteral("systemSetting"), code, dir);
     const QString name =
         languageOwnNameIndex < texts.size() ? texts[languageOwnNameIndex] : QString();
@@ -79,9 +85,7 @@ QString languageForLocale(const QLocale &locale, const QStringList &shippedCodes
 }
 
 QString effectiveLanguage(const QString &stored, const QLocale &locale, const QString &dir) {
-  QStringList codes;
-  for (const ShippedLanguage &language : shippedLanguages(dir))
-    codes.append(language.code);
+  const QStringList codes = shippedLanguageCodes(dir);
   if (!stored.isEmpty() && codes.contains(stored))
     return stored;
   return languageForLocale(locale, codes);

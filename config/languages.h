@@ -22,6 +22,7 @@ struct ShippedLanguage {
   QString name; // how the file names its language
 };
 // Every language file of `dir`, by code.
+QStringList shippedLanguageCodes(const QString &dir = QStringLiteral("./modules/i18n"));
 QList<ShippedLanguage> shippedLanguages(const QString &dir = QStringLiteral("./modules/i18n"));
 // The shipped language a locale asks for (its language, and its script where
 // a file is written in one script), else "English".
