@@ -152,7 +152,8 @@ Dialog {
     }
 
     onCloseClicked: {
-        rows.closeFocus()
+        systemSettingFocus()
+        applyFailed = false // told once; the values shown are what the desktop has
         visible = false
         closed()
     }
