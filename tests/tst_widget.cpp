@@ -269,6 +269,9 @@ private slots:
     QObject *dpi = root->findChild<QObject *>(QStringLiteral("dpiSetting"));
     QMetaObject::invokeMethod(dpi, "setStage", Q_ARG(QVariant, 0), Q_ARG(QVariant, 1000));
     dpi->setProperty("isSave", true);
+    // Save is lit once no lock of the start-up is left.
+    QObject *shortcut = root->findChild<QObject *>(QStringLiteral("saveShortcut"));
+    QTRY_VERIFY(shortcut->property("enabled").toBool());
     vmouse::clearCommands();
     QTest::keyClick(w.windowHandle(), Qt::Key_S, Qt::ControlModifier);
     QVERIFY(!dpi->property("isSave").toBool());
