@@ -4,38 +4,13 @@
 #include "benchlink.h"
 #include "benchsupport.h"
 #include "device/hid_thread.h"
+#include "fullsave.h"
 #include "platform/pause.h"
-#include "shell/myqquickview.h"
 #include "vmouse.h"
 
 #include <QApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
-
-namespace {
-
-QVariantList numbers(std::initializer_list<int> values) {
-  QVariantList out;
-  for (int v : values)
-    out << v;
-  return out;
-}
-
-void save(myQQuickView &view) {
-  QVariantList keys;
-  for (int k = 0; k < 16; ++k)
-    keys << 0 << 0 << (k < 5 ? 0xF0 + k : 0) << 0;
-  view.mouseSetKeyMatrix(keys, true, numbers({5, 6, 7}));
-  view.mouseSetDpi(4, QStringLiteral("3360"),
-                   numbers({400, 800, 1600, 3200, 5000, 6400, 8000, 12000}));
-  view.mouseSetRGBEffect(5, 2, 4);
-  QVariantList colours;
-  for (int i = 0; i < 24; ++i)
-    colours << i * 10;
-  view.mouseSetRGBColor(0, colours);
-}
-
-} // namespace
 
 int main(int argc, char **argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -62,7 +37,7 @@ int main(int argc, char **argv) {
     int mandated = 0;
     {
       platform::PauseLog log;
-      save(view);
+      bench::fullSave(view);
       for (int ms : log.pauses())
         mandated += ms;
     }
@@ -70,7 +45,7 @@ int main(int argc, char **argv) {
     for (int i = 0; i < rounds; ++i) {
       QElapsedTimer wall;
       wall.start();
-      save(view);
+      bench::fullSave(view);
       totalMs += double(wall.nsecsElapsed()) / 1e6;
     }
     const double ms = totalMs / rounds;

@@ -252,6 +252,36 @@ private slots:
     deviceConnected = false;
   }
 
+  // Ctrl+S reaches the interface's shortcut through the widget that hosts
+  // it: the pending DPI edit goes to the mouse and Save goes out.
+  void ctrlSSavesThroughTheHost() {
+    WorkDir dir;
+    dir.writeDeviceList(mouse);
+    Widget w;
+    w.showNormal();
+    w.activateWindow();
+    w.checkDevice();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QQuickItem *root = w.view()->rootObject();
+    QTRY_VERIFY_WITH_TIMEOUT(root->property("isRevealed").toBool(), 10000);
+    QObject *busy = root->findChild<QObject *>(QStringLiteral("busy"));
+    QTRY_VERIFY_WITH_TIMEOUT(!busy->property("isBusy").toBool(), 10000);
+    QObject *dpi = root->findChild<QObject *>(QStringLiteral("dpiSetting"));
+    QMetaObject::invokeMethod(dpi, "setStage", Q_ARG(QVariant, 0), Q_ARG(QVariant, 1000));
+    dpi->setProperty("isSave", true);
+    // Save is lit once no lock of the start-up is left.
+    QObject *shortcut = root->findChild<QObject *>(QStringLiteral("saveShortcut"));
+    QTRY_VERIFY(shortcut->property("enabled").toBool());
+    vmouse::clearCommands();
+    QTest::keyClick(w.windowHandle(), Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(!dpi->property("isSave").toBool());
+    const auto commands = vmouse::commands();
+    QVERIFY(std::any_of(commands.begin(), commands.end(),
+                        [](const vmouse::Command &c) { return c.block[0] == 0x11; })); // DPI table
+    w.hidLink().stopReportWatch();
+    deviceConnected = false;
+  }
+
   void trayMenuAndQuit() {
     WorkDir dir;
     Widget w;

@@ -39,6 +39,7 @@ public:
   static void pause(int ms);
 
   QString workDir() const { return dir.path(); }
+  qint64 processId() const { return process.processId(); }
 
 private:
   QString binDir;

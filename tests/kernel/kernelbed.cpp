@@ -1,11 +1,13 @@
 // The real norvane on an emulated kernel HID interface. Run under
 // umockdev-wrapper and dbus-run-session:
 //   kernelbed <scenario> <553|560> <folder of the programs>
-// Prints PASS, or FAIL with the reason and the program's output.
+// Prints PASS, SKIP with the reason (exit status 77), or FAIL with the
+// reason and the program's output.
 // GLib headers first: they use the names Qt defines as keywords.
 #include "kernelmouse.h"
 
 #include "harness.h"
+#include "scenario.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -26,37 +28,11 @@ using namespace std::chrono_literals;
 
 namespace {
 
-struct Failure {
-  QString what;
-};
-
-void check(bool ok, const QString &what) {
-  if (!ok)
-    throw Failure{what};
-}
-
-QJsonObject status(const Harness &h) {
-  QString out;
-  h.ctl({QStringLiteral("status"), QStringLiteral("--json")}, &out);
-  return QJsonDocument::fromJson(out.toUtf8()).object();
-}
-
-bool connected(const Harness &h) { return status(h).value(QStringLiteral("connected")).toBool(); }
-
 vmouse::Config mouseConfig(const QString &family) {
   vmouse::Config c; // the shipped device entry
   c.isEncode = true;
   c.family = family.toStdString();
   return c;
-}
-
-void startConnected(Harness &h, KernelMouse &mouse) {
-  mouse.plug();
-  h.start();
-  check(Harness::waitFor([&] { return h.logCount(QStringLiteral("Device Connect")) >= 1; }),
-        QStringLiteral("the mouse never connected"));
-  check(Harness::waitFor([&] { return connected(h); }),
-        QStringLiteral("the bus never said connected"));
 }
 
 // The HID requests an operation sends, as "<op> <hex>" lines.
@@ -66,45 +42,6 @@ const std::vector<QStringList> driven = {{QStringLiteral("rate"), QStringLiteral
                                          {QStringLiteral("profile"), QStringLiteral("0")},
                                          {QStringLiteral("rate"), QStringLiteral("125")}};
 
-// Until the program has sent nothing for a while: what it sends on its own
-// after connecting must not mix with what an operation sends.
-void waitQuiet(const std::function<qsizetype()> &traced) {
-  qsizetype last = traced();
-  for (int i = 0; i < 40; ++i) {
-    Harness::pause(300);
-    const qsizetype now = traced();
-    if (now == last)
-      return;
-    last = now;
-  }
-}
-
-// Whether a traced feature report carries a query (codes 80H and up); the
-// program also queries on its own, at moments that differ from run to run.
-bool isQuery(const QString &line) {
-  const QByteArray bytes = QByteArray::fromHex(line.section(QLatin1Char(' '), 1).toLatin1());
-  if (bytes.size() != 9)
-    return false;
-  uint8_t block[8], code[8] = {};
-  std::copy_n(bytes.constData() + 1, 8, block);
-  const std::string sCode = vmouse::Config{}.sCode;
-  for (size_t i = 0; i < 6; ++i)
-    code[i + 1] = uint8_t(sCode[i]);
-  vmouse::unscramble(block, code);
-  return block[0] & 0x80;
-}
-
-// The settings an operation sends: feature reports other than queries, and
-// output reports.
-std::vector<std::string> requestsIn(const QStringList &lines) {
-  std::vector<std::string> out;
-  for (const QString &line : lines)
-    if ((line.startsWith(QLatin1String("send_feature ")) && !isQuery(line)) ||
-        line.startsWith(QLatin1String("write ")))
-      out.push_back(line.toStdString());
-  return out;
-}
-
 // The same operations through norvane-demo on the virtual mouse.
 Operations onVirtualMouse(const QString &bin, const QString &family) {
   Harness demo(bin, family);
@@ -112,11 +49,7 @@ Operations onVirtualMouse(const QString &bin, const QString &family) {
   demo.start(QStringLiteral("norvane-demo"), {QStringLiteral("VMOUSE_TRACE=") + traceFile});
   check(Harness::waitFor([&] { return connected(demo); }),
         QStringLiteral("the demo never connected"));
-  const auto traced = [&] {
-    QFile f(traceFile);
-    f.open(QIODevice::ReadOnly);
-    return QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-  };
+  const auto traced = [&] { return traceOf(traceFile); };
   Operations ops;
   for (const QStringList &args : driven) {
     waitQuiet([&] { return traced().size(); });
@@ -134,12 +67,7 @@ void sameBytesAsVirtualMouse(Harness &h, KernelMouse &mouse, const QString &bin,
                              const QString &family) {
   const Operations expected = onVirtualMouse(bin, family);
   startConnected(h, mouse);
-  const auto traced = [&] {
-    QStringList lines;
-    for (const std::string &l : mouse.trace())
-      lines << QString::fromStdString(l);
-    return lines;
-  };
+  const auto traced = [&] { return traceOf(mouse); };
   for (const auto &[args, requests] : expected) {
     waitQuiet([&] { return traced().size(); });
     const qsizetype before = traced().size();
@@ -379,6 +307,9 @@ int main(int argc, char **argv) {
       result = runScenario(args[1], h, mouse, bin, family);
       if (result == 0 && args[1] != QLatin1String("bench"))
         std::printf("PASS\n");
+    } catch (const Skip &s) {
+      std::printf("SKIP: %s\n", qPrintable(s.why));
+      result = 77;
     } catch (const Failure &f) {
       std::printf("FAIL: %s\n--- program output ---\n%s\n", qPrintable(f.what),
                   qPrintable(h.log()));
@@ -394,6 +325,7 @@ int runScenario(const QString &name, Harness &h, KernelMouse &mouse, const QStri
                 const QString &family) {
   const std::map<QString, std::function<void()>> scenarios = {
       {QStringLiteral("commands"), [&] { sameBytesAsVirtualMouse(h, mouse, bin, family); }},
+      {QStringLiteral("save"), [&] { saveByHand(h, mouse, bin, family); }},
       {QStringLiteral("dpi_button"), [&] { dpiButton(h, mouse); }},
       {QStringLiteral("replug"), [&] { replug(h, mouse); }},
       {QStringLiteral("no_access"), [&] { noAccess(h, mouse); }},

@@ -120,6 +120,30 @@ Item {
             compare(part("saveButton").normalColor, Theme.colorBlue)
         }
 
+        // Ctrl+S saves only where the Save button is lit and reachable.
+        function test_ctrlSSavesWhereSaveIsLit() {
+            ready()
+            var dpi = part("dpiSetting")
+            vmouse.clearTrace()
+            keyClick(Qt.Key_S, Qt.ControlModifier)
+            compare(vmouse.commandTraffic().length, 0)
+            dpi.isSave = true
+            main.openReset()
+            keyClick(Qt.Key_S, Qt.ControlModifier)
+            part("resetBox").rejected()
+            main.setDeviceState(1)
+            keyClick(Qt.Key_S, Qt.ControlModifier)
+            main.setDeviceState(0)
+            main.controlUIEnable(false)
+            keyClick(Qt.Key_S, Qt.ControlModifier)
+            main.controlUIEnable(true)
+            compare(vmouse.commandTraffic().length, 0)
+            verify(dpi.isSave)
+            keyClick(Qt.Key_S, Qt.ControlModifier)
+            verify(vmouse.commandTraffic().length > 0)
+            verify(!main.isPending)
+        }
+
         function test_activeProfileChoiceDoesNothing() {
             ready()
             var profile = part("profile")

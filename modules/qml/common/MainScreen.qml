@@ -174,6 +174,15 @@ Item {
             onClicked: mainScreen.mainWindow.save()
         }
     }
+    // Ctrl+S saves while Save is lit and could be pressed: no dialog open,
+    // no busy lock, no mouse-less screen over it.
+    Shortcut {
+        objectName: "saveShortcut"
+        sequence: "Ctrl+S"
+        enabled: mainScreen.mainWindow.isPending && mainScreen.mainWindow.deviceState === 0
+                 && !mask.visible && mainScreen.mainWindow.outsideRefusal() === "unsaved"
+        onActivated: mainScreen.mainWindow.save()
+    }
 
     Menu_Up {
         id: menuUp

@@ -1,0 +1,32 @@
+// The Save the Save benchmarks time: key matrix, DPI table, lighting effect
+// and colours, as the window's Save sends them for a full set of edits.
+#pragma once
+
+#include "shell/myqquickview.h"
+
+#include <initializer_list>
+
+namespace bench {
+
+inline QVariantList numbers(std::initializer_list<int> values) {
+  QVariantList out;
+  for (int v : values)
+    out << v;
+  return out;
+}
+
+inline void fullSave(myQQuickView &view) {
+  QVariantList keys;
+  for (int k = 0; k < 16; ++k)
+    keys << 0 << 0 << (k < 5 ? 0xF0 + k : 0) << 0;
+  view.mouseSetKeyMatrix(keys, true, numbers({5, 6, 7}));
+  view.mouseSetDpi(4, QStringLiteral("3360"),
+                   numbers({400, 800, 1600, 3200, 5000, 6400, 8000, 12000}));
+  view.mouseSetRGBEffect(5, 2, 4);
+  QVariantList colours;
+  for (int i = 0; i < 24; ++i)
+    colours << i * 10;
+  view.mouseSetRGBColor(0, colours);
+}
+
+} // namespace bench
