@@ -167,5 +167,14 @@ Item {
             compare(main.outsideRefusal(), "unsaved")
             verify(!box.visible)
         }
+
+        // A factory reset leaves nothing pending for the bus either.
+        function test_factoryResetLeavesNothingPending() {
+            start()
+            edit()
+            main.factoryReset()
+            verify(!main.isPending && !saveLit())
+            compare(main.outsideRefusal(), "")
+        }
     }
 }
