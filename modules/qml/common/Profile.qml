@@ -163,12 +163,12 @@ Dialog {
     }
     function deleteRow(row) {
         note = ""
+        if (row < 0 || row >= rows.count)
+            return false
         if (row === 0 || row === activeRow) {
             refuse(row === 0 ? 12 : 13)
             return false
         }
-        if (row < 0 || row >= rows.count)
-            return false
         rows.remove(row)
         currentRow = Math.min(row, rows.count - 1)
         storeRows()
