@@ -121,6 +121,15 @@ void myQQuickView::showDeviceState(int state) {
   invokeRoot("setDeviceState", Qt::QueuedConnection, {QVariant(state)});
 }
 
+bool myQQuickView::mayQuit() {
+  QQuickItem *root = rootObject();
+  QVariant answer;
+  // An interface without the question has nothing to lose.
+  if (!root || !QMetaObject::invokeMethod(root, "confirmQuit", Q_RETURN_ARG(QVariant, answer)))
+    return true;
+  return answer.toBool();
+}
+
 void myQQuickView::postKeyboardToQml(bool pressed, int code) {
   invokeRoot("detectKeyboard", Qt::QueuedConnection, {QVariant(pressed), QVariant(code)});
 }

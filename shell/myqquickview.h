@@ -104,6 +104,9 @@ public:
   Q_INVOKABLE QVariantList languageList() const;
   // The no-mouse screen: 0 connected (hidden), 1 no mouse, 2 found but not accessible.
   void showDeviceState(int state);
+  // Whether a close may end the program now; with edits pending the
+  // interface asks the user first and closes again itself.
+  bool mayQuit();
 
   // Queued calls of the root's detectKeyboard and detectMouse, for the
   // input capture.

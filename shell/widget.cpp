@@ -212,6 +212,10 @@ void Widget::noDeviceFound() {
 }
 
 void Widget::closeEvent(QCloseEvent *event) {
+  if (!trayhost::available() && !view()->mayQuit()) {
+    event->ignore();
+    return;
+  }
   event->accept();
   keptShown = false;
   if (!trayhost::available())

@@ -338,6 +338,32 @@ private slots:
     w.showNormal();
     QTimer::singleShot(0, &w, &QWidget::close); // the window manager's close
     QCOMPARE(runLoop(5000), 0);
+
+    // Edits waiting for Save: a close asks first, and the question takes
+    // input even where the view is off because the mouse went. Cancel keeps
+    // the program; Discard lets the close end it.
+    QTRY_VERIFY_WITH_TIMEOUT(root->property("isPownOn").toBool(), 10000);
+    QObject *box = root->findChild<QObject *>(QStringLiteral("unsavedBox"));
+    root->findChild<QObject *>(QStringLiteral("dpiSetting"))->setProperty("isSave", true);
+    w.showNormal();
+    w.linkDisableView();
+    QTimer::singleShot(0, w.uiControler(), &Ui_Controler::onClose);
+    QCOMPARE(runLoop(300), 7);
+    QVERIFY(w.isVisible() && box->property("visible").toBool() && w.view()->isEnabled());
+    QMetaObject::invokeMethod(box, "cancel");
+    QVERIFY(!box->property("visible").toBool() && !w.view()->isEnabled());
+    QTimer::singleShot(0, &w, &QWidget::close);
+    QCOMPARE(runLoop(300), 7);
+    QVERIFY(w.isVisible() && box->property("visible").toBool());
+    // A Save the mouse does not take: the program stays and says why.
+    vmouse::failNext(vmouse::Fault::Feature);
+    QTimer::singleShot(0, box, [box] { QMetaObject::invokeMethod(box, "save"); });
+    QCOMPARE(runLoop(300), 7);
+    QVERIFY(box->property("visible").toBool());
+    QVERIFY(
+        root->findChild<QObject *>(QStringLiteral("unsavedFailed"))->property("visible").toBool());
+    QTimer::singleShot(0, box, [box] { QMetaObject::invokeMethod(box, "discard"); });
+    QCOMPARE(runLoop(5000), 0);
     w.hidLink().stopReportWatch();
     deviceConnected = false;
   }

@@ -58,6 +58,11 @@ Item {
             return out
         }
         function stored() { return ui_View.getNameList(2).map(String) }
+        // The line under the list that says why an action was refused.
+        function note() {
+            var line = findChild(profile, "profileNote")
+            return line.visible ? line.text : ""
+        }
         function rowPoint(row) { return { "x": 100, "y": row * 27 + 13 } }
         function menuOn(row) {
             settled()
@@ -134,6 +139,7 @@ Item {
                 mark(n, "3")
             var factory = String(ui_View.getData("mouse/reportRate", true))
             verify(factory !== "3")
+            ignoreWarning(/six profiles already/)
             for (n = 1; n <= 6; ++n)
                 mouseClick(findChild(profile, "newButton"))
             compare(rowsOf(), ["Standard0", "profile_01", "profile_12", "profile_23", "profile_34", "profile_45"])
@@ -146,7 +152,9 @@ Item {
             // A seventh adds no row; Import then asks for a file for the
             // selected profile (a missing file changes nothing).
             mark(2, "3")
+            ignoreWarning(/six profiles already/)
             mouseClick(findChild(profile, "newButton"))
+            compare(note(), "There are six profiles already, the most there can be: delete one to add another.")
             vmouse.answerFileDialogs("./never.pf")
             mouseClick(findChild(profile, "importButton"))
             compare(vmouse.fileDialogsAsked().length, 1)
@@ -160,13 +168,15 @@ Item {
             start(["Standard0", "A1", "B2", "C3"], 2)
             compare(topList.currentSelect, 2)
 
-            ignoreWarning("Profile: row 0 cannot be deleted")
+            ignoreWarning("Profile: The standard profile cannot be deleted.")
             menuOn(0)
             mouseClick(findChild(profile, "menuDelete"))
             verify(!findChild(profile, "rowMenu").visible)
-            ignoreWarning("Profile: row 2 cannot be deleted")
+            compare(note(), "The standard profile cannot be deleted.")
+            ignoreWarning(/active profile cannot be deleted/)
             menuOn(2)
             mouseClick(findChild(profile, "menuDelete"))
+            compare(note(), "The active profile cannot be deleted: switch to another profile first.")
             compare(rowsOf(), ["Standard0", "A1", "B2", "C3"])
             compare(stored(), ["Standard0", "A1", "B2", "C3"])
 
@@ -174,6 +184,7 @@ Item {
             mark(1, "3")
             menuOn(1)
             mouseClick(findChild(profile, "menuDelete"))
+            compare(note(), "")
             compare(rowsOf(), ["Standard0", "B2", "C3"])
             compare(stored(), rowsOf())
             compare(topList.currentSelect, 1)
@@ -201,19 +212,30 @@ Item {
             mouseDoubleClickSequence(list, 100, rowPoint(2).y)
             verify(editor.visible)
             editor.text = "Work"
-            ignoreWarning("Profile: name \"Work\" refused for row 2")
+            ignoreWarning(/already a profile named “Work”/)
             mousePress(profile, 300, 270)
             mouseRelease(profile, 300, 270)
             verify(!editor.visible)
             compare(rowsOf(), ["Standard0", "Work1", "B2"])
+            compare(note(), "There is already a profile named “Work”: the name was not changed.")
 
             // Blank names are refused, and row 0 keeps its label.
-            ignoreWarning("Profile: name \"\" refused for row 1")
+            ignoreWarning(/cannot be empty/)
             verify(!profile.renameRow(1, "  "))
+            compare(note(), "A profile name cannot be empty: the name was not changed.")
             settled()
             mouseDoubleClickSequence(list, 100, rowPoint(0).y)
             verify(!editor.visible)
             compare(stored(), ["Standard0", "Work1", "B2"])
+
+            // A long name is kept to its first 24 characters, and the dialog says so.
+            settled()
+            mouseDoubleClickSequence(list, 100, rowPoint(2).y)
+            editor.text = "Tournament settings for LAN 2027"
+            ignoreWarning(/shortened/)
+            keyClick(Qt.Key_Return)
+            compare(stored(), ["Standard0", "Work1", "Tournament settings for2"])
+            compare(note(), "A profile name has at most 24 characters: it was shortened to “Tournament settings for”.")
 
             // Closing the dialog commits an open editor.
             settled()

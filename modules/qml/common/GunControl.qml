@@ -199,6 +199,8 @@ Dialog {
             savePreset(i)
         }
         sendSlots()
+        // Sent just now: nothing is left for the dialog's close to send.
+        isSave = false
         slotDrop.currentSelect = 0
         selectIndex = 0
         loadPreset(0)

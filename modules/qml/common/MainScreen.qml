@@ -28,6 +28,7 @@ Item {
         mainWindow.keyAssigment = keyAssigment
         mainWindow.profile = profile
         mainWindow.resetBox = resetBox
+        mainWindow.unsavedBox = unsavedBox
     }
 
     KeyCodeString { id: keyCodeString }
@@ -290,7 +291,7 @@ Item {
             mainScreen.mainWindow.mainFocus()
         }
         // The drop-down passes a row; the switch needs that row's profile.
-        onChangeProfile: function (tmpProfileNo) { mainScreen.mainWindow.switchProfile(profile.numberOfRow(tmpProfileNo)) }
+        onChangeProfile: function (tmpProfileNo) { unsavedBox.requestProfile(profile.numberOfRow(tmpProfileNo)) }
         onActiveProfileReplaced: mainScreen.mainWindow.reloadProfile()
     }
     ResetDialog {
@@ -305,5 +306,10 @@ Item {
             resetBox.visible = false
             mainScreen.mainWindow.hideMask()
         }
+    }
+    UnsavedDialog {
+        id: unsavedBox
+        objectName: "unsavedBox"
+        mainWindow: mainScreen.mainWindow
     }
 }

@@ -234,6 +234,18 @@ MainWindowBase {
             backEnd.mouseResetKeyMatrix()
         }
     }
+    // Asked by the host before a close ends the program: true lets it end;
+    // with edits pending the user is asked first.
+    function confirmQuit() { return !unsavedBox || unsavedBox.confirmQuit() }
+    // Every pending flag goes, so that Save's fill and the bus agree with
+    // what is really pending.
+    function discardEdits() {
+        keyMatrix.isSave = false
+        dpiSetting.isSave = false
+        lightControl.isSave = false
+        gunControl.isSave = false
+        settingsRefused = false
+    }
     function switchProfile(tmpProfileNo) {
         if (tmpProfileNo === profile.profileNo)
             return
@@ -249,9 +261,7 @@ MainWindowBase {
     // belonged to the old file and are dropped.
     function reloadProfile() {
         controlUIEnable(false)
-        keyMatrix.isSave = false
-        dpiSetting.isSave = false
-        lightControl.isSave = false
+        discardEdits()
         backEnd.setCurrentProfile(profile.profileNo)
         reinitPages()
         controlUIEnable(true)
@@ -266,9 +276,7 @@ MainWindowBase {
         controlUIEnable(false)
         resetBox.visible = false
         hideMask()
-        keyMatrix.isSave = false
-        dpiSetting.isSave = false
-        lightControl.isSave = false
+        discardEdits()
         backEnd.resetProfile(profile.profileNo)
         reinitPages()
         backEnd.mouseSetCurrentDPI(2)
@@ -395,6 +403,8 @@ MainWindowBase {
     Loader {
         id: screen
         objectName: "screen"
+        // Above the no-mouse screen while the unsaved-edits question is up.
+        z: mainWindow.unsavedBox && mainWindow.unsavedBox.visible ? 950 : 0
         active: false
         asynchronous: true
         // The source comes with the screen's one dependency; nothing loads

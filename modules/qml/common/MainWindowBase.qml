@@ -18,8 +18,14 @@ Item {
     // window has focus.
     property bool keysInWindowOnly: false
 
+    // 11 and up: what the window says when the mouse did not take the
+    // settings, and the question before unsaved edits would be lost.
     property var mainLang: ["Editor", "Macro Editor", "Gun Editor", "Report Rate", "Config", "Reset",
-        "Reset factory setting", "Cancel", "OK", "System setting", "Save", "", "", "", ""]
+        "Reset factory setting", "Cancel", "OK", "System setting", "Save", "", "Unsaved changes",
+        "The profile “%1” has changes that are not saved. Save them before switching to “%2”?",
+        "The profile “%1” has changes that are not saved. Save them before quitting?", "Discard",
+        "The mouse did not take the settings, so the profile was not switched.",
+        "The mouse did not take the settings, so the program did not quit."]
 
     // Power-on logo until the first lock ends; then every region shows.
     property bool isRevealed: false
@@ -46,6 +52,7 @@ Item {
     property var keyAssigment: null
     property var profile: null
     property var resetBox: null
+    property var unsavedBox: null
 
     signal msg_KB(bool isDown, int usbCode)
     signal msg_MS(bool isDown, int buttonCode, int x, int y)

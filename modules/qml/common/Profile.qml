@@ -10,17 +10,26 @@ import "../basic"
 Dialog {
     id: profile
 
-    // 6 to 10 are the import and export messages the host shows.
+    // 6 to 10 are the import and export messages the host shows; 11 to 16
+    // the refusals this dialog shows under its list.
     property var profileLang: ["config", "New", "Import", "Delete", "Export", "Standard",
         "This file is not a profile and nothing was imported: %1",
         "Replace the profile “%1” with the imported file?", "Profile exported to %1",
         "The profile could not be written to %1", "The profile could not be imported from %1",
-        "", "", "", "", "", "", "", "", ""]
+        "There are six profiles already, the most there can be: delete one to add another.",
+        "The standard profile cannot be deleted.",
+        "The active profile cannot be deleted: switch to another profile first.",
+        "A profile name has at most 24 characters: it was shortened to “%1”.",
+        "There is already a profile named “%1”: the name was not changed.",
+        "A profile name cannot be empty: the name was not changed.", "", "", ""]
     property int profileNo: -1
     property int currentRow: 0
     property int editingRow: -1
     property int menuRow: -1
     readonly property int maxRows: 6
+    readonly property int maxNameLength: 24
+    // Why the last action was refused or changed, shown under the list.
+    property string note: ""
     readonly property int activeRow: rowOfNumber(profileNo)
     property alias profileDataModel0: rows
     // The top bar's drop-down lists the same rows.
@@ -39,6 +48,10 @@ Dialog {
     title: lang(0)
 
     function lang(i) { return profileLang && profileLang[i] !== undefined ? String(profileLang[i]) : "" }
+    function refuse(i, arg) {
+        note = lang(i).replace("%1", arg === undefined ? "" : arg)
+        console.warn("Profile:", note)
+    }
 
     function init() {
         var names = backEnd.getNameList(2)
@@ -80,6 +93,11 @@ Dialog {
     function numberOfRow(row) {
         return row >= 0 && row < rows.count ? rows.get(row).profileNo : profileNo
     }
+    // The name a profile's row shows, "" when no row has it.
+    function nameOf(number) {
+        var row = rowOfNumber(number)
+        return row >= 0 ? String(rows.get(row).textValue) : ""
+    }
     function hasName(name) {
         for (var i = 0; i < rows.count; ++i)
             if (rows.get(i).textValue === name)
@@ -114,8 +132,10 @@ Dialog {
     // when six rows exist. A stored active profile without a row can be
     // the one reset here.
     function addRow() {
-        if (rows.count >= maxRows)
+        if (rows.count >= maxRows) {
+            refuse(11)
             return -1
+        }
         var number = freeNumber()
         appendRow(number)
         backEnd.resetProfile(number)
@@ -123,6 +143,7 @@ Dialog {
     }
     function newProfile() {
         profileFocus()
+        note = ""
         replaced(addRow())
     }
     // Import fills a fresh profile, or with six rows the selected row's
@@ -130,6 +151,7 @@ Dialog {
     // host has taken the file: a cancel or a refused file changes nothing.
     function importProfile() {
         profileFocus()
+        note = ""
         var isNew = rows.count < maxRows
         var number = isNew ? freeNumber()
                            : currentRow >= 0 && currentRow < rows.count ? rows.get(currentRow).profileNo : -1
@@ -140,8 +162,11 @@ Dialog {
         replaced(number)
     }
     function deleteRow(row) {
-        if (row <= 0 || row >= rows.count || row === activeRow) {
-            console.warn("Profile: row", row, "cannot be deleted")
+        note = ""
+        if (row < 0 || row >= rows.count)
+            return false
+        if (row === 0 || row === activeRow) {
+            refuse(row === 0 ? 12 : 13)
             return false
         }
         rows.remove(row)
@@ -154,15 +179,26 @@ Dialog {
         if (row >= 0 && row < rows.count)
             backEnd.saveProfile(rows.get(row).profileNo)
     }
-    // Row 0 keeps its label; empty and duplicate names are refused.
+    // Row 0 keeps its label; empty and duplicate names are refused. A long
+    // name is shortened rather than refused, so what was typed is not lost,
+    // and the dialog says what was stored.
     function renameRow(row, name) {
-        name = String(name).trim()
-        if (row <= 0 || row >= rows.count || name === "" || hasName(name)) {
-            console.warn("Profile: name", JSON.stringify(name), "refused for row", row)
+        note = ""
+        if (row <= 0 || row >= rows.count)
+            return false
+        var chars = Array.from(String(name).trim())
+        var shortened = chars.length > maxNameLength
+        name = chars.slice(0, maxNameLength).join("").trim()
+        if (name === rows.get(row).textValue)
+            return true
+        if (name === "" || hasName(name)) {
+            refuse(name === "" ? 16 : 15, name)
             return false
         }
         rows.setProperty(row, "textValue", name)
         storeRows()
+        if (shortened)
+            refuse(14, name)
         return true
     }
 
@@ -207,6 +243,7 @@ Dialog {
     ListModel { id: rows }
 
     onBackgroundPressed: profileFocus()
+    onVisibleChanged: note = ""
     onCloseClicked: {
         profileFocus()
         visible = false
@@ -276,7 +313,6 @@ Dialog {
             y: profile.editingRow * 27 - rowList.contentY
             width: parent.width - 24
             visible: profile.editingRow >= 0
-            maximumLength: 24
             selectByMouse: true
             onEditEnded: profile.commitRename()
         }
@@ -300,6 +336,19 @@ Dialog {
             text: profile.lang(2)
             onClicked: profile.importProfile()
         }
+    }
+
+    Text {
+        objectName: "profileNote"
+        x: 168
+        y: listBox.y + listBox.height + 8
+        width: profile.width - x - 16
+        visible: profile.note !== ""
+        text: profile.note
+        wrapMode: Text.Wrap
+        color: "#ff3030"
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontMinSize
     }
 
     Rectangle {
