@@ -10,6 +10,7 @@ Rectangle {
     property bool isOpen: false
     property color borderColor: Theme.colorGray1
 
+    signal pressed()
     signal clicked()
 
     color: fillColor
@@ -17,6 +18,7 @@ Rectangle {
 
     Text {
         id: label
+        Accessible.ignored: true
         anchors.centerIn: parent
         anchors.horizontalCenterOffset: header.horizontalOffset
         width: parent.width - 24
@@ -37,6 +39,7 @@ Rectangle {
     }
     MouseArea {
         anchors.fill: parent
+        onPressed: header.pressed()
         onClicked: header.clicked()
     }
 }

@@ -16,5 +16,7 @@ QtObject {
     readonly property color colorBlue: "#a10005"
     readonly property color colorOrange: "#a10005"
     readonly property color colorBlack: Qt.rgba(0, 0, 0, 1)
+    // The keyboard focus ring.
+    readonly property color colorFocus: colorOrange
     readonly property int skin_No: 1
 }
