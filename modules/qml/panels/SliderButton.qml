@@ -74,7 +74,10 @@ Item {
         else
             moveTo(knob.x + steps, false)
     }
-    function pageStep() { return isScale ? Math.max(1, Math.round(segment / 10)) : Math.max(1, Math.round((maxX - minX) / 10)) }
+    // A tenth of the range: stops with a scale, pixels without.
+    function pageStep() {
+        return Math.max(1, Math.round(isScale ? segment / 10 : (maxX - minX) / 10))
+    }
 
     activeFocusOnTab: true
     Keys.enabled: !KeyFocus.keysCaptured
