@@ -34,6 +34,8 @@ Rectangle {
 
     Text {
         id: label
+        // Said as the control's name.
+        Accessible.ignored: true
         anchors.centerIn: parent
         color: Theme.fontColor
         font.family: Theme.fontFamily

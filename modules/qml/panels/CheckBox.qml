@@ -41,6 +41,8 @@ Item {
 
     Text {
         id: label
+        // Said as the control's name.
+        Accessible.ignored: true
         anchors.verticalCenter: parent.verticalCenter
         text: check.textValue
         color: Theme.fontColor

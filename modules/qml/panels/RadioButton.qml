@@ -55,6 +55,8 @@ Item {
     }
     Text {
         id: label
+        // Said as the control's name.
+        Accessible.ignored: true
         x: mark.width + radio.gapValue
         anchors.verticalCenter: parent.verticalCenter
         text: radio.textValue
