@@ -111,6 +111,9 @@ class Demo:
             for i in range(desktop.get_child_count()):
                 app = desktop.get_child_at_index(i)
                 try:
+                    # What was read before the program answered is stale.
+                    if app is not None:
+                        app.clear_cache()
                     if app is not None and app.get_process_id() == self.proc.pid:
                         self.app = app
                 except GLib.Error:
@@ -263,10 +266,20 @@ def escape_closes(demo, title_hint):
 
 def main():
     Atspi.init()
+    # Replies from a loaded machine (or a sanitizer build) may be slow.
+    Atspi.set_timeout(10000, 30000)
     demo = Demo()
     tasks = 0
     try:
         if not check(demo.find(), "the demo is on the AT-SPI bus"):
+            desktop = Atspi.get_desktop(0)
+            for i in range(desktop.get_child_count()):
+                app = desktop.get_child_at_index(i)
+                try:
+                    print("on the bus:", app.get_name(), app.get_process_id(), demo.proc.pid,
+                          app.get_child_count())
+                except GLib.Error as e:
+                    print("on the bus:", e)
             print(demo.log_text())
             return 1
         app_frames = [f.get_role_name() for f in demo.frames]
