@@ -103,6 +103,8 @@ Item {
             y: panel.height - 18
             trackColor: dropSlider.sliderbarBg
             Accessible.name: dropSlider.textValue
+            // A Tab stop only while open, not while it slides shut.
+            activeFocusOnTab: dropSlider.isDrop
             onValueChange: function (tmpValue) { dropSlider.valueChange(tmpValue) }
             onDragSignal: function (isDrag) { dropSlider.dragSignal(isDrag) }
         }
