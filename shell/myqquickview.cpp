@@ -45,6 +45,9 @@ QString myQQuickView::askFileName(bool save, const QString &title, const QString
 }
 
 void myQQuickView::focusInEvent(QFocusEvent *event) {
+  // The base hands focus on to the items: without it no item ever has
+  // keyboard focus.
+  QQuickWidget::focusInEvent(event);
   repaint();
   event->accept();
 }

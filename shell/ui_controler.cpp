@@ -1,5 +1,6 @@
 #include "ui_controler.h"
 
+#include "accessiblehost.h"
 #include "myqquickview.h"
 #include "widget.h"
 #include "windowmover.h"
@@ -37,6 +38,8 @@ Ui_Controler::Ui_Controler(QWidget *window) {
   // A fixed size also tells tiling window managers (sway) to float it.
   window->setFixedSize(uiView->size());
   mover = new WindowMover(window, uiView);
+  accessiblehost::markTopLevel(window);
+  accessiblehost::followView(uiView);
   loadWindowTitle();
 }
 

@@ -5,10 +5,12 @@
 #include "shell/windowmover.h"
 #include "testsupport.h"
 
+#include <QAccessible>
 #include <QFocusEvent>
 #include <QMetaMethod>
 #include <QMouseEvent>
 #include <QQuickItem>
+#include <QQuickWindow>
 #include <QTest>
 #include <QWindow>
 
@@ -256,6 +258,36 @@ private slots:
     window.showNormal();
     ctl.onClose();
     QVERIFY(!window.isVisible());
+  }
+
+  // Assistive technology sees one Window named after the product, with the
+  // items where the view is on screen, wherever the window was moved.
+  void accessibleTopLevel() {
+    WorkDir dir;
+    dir.writeConfig(QStringLiteral("[common]\nname=NORVANE N1\n"));
+    QWidget window;
+    Ui_Controler ctl(&window);
+    window.move(100, 100);
+    window.show();
+    QAccessibleInterface *top = QAccessible::queryAccessibleInterface(&window);
+    QCOMPARE(top->role(), QAccessible::Window);
+    QCOMPARE(top->text(QAccessible::Name), QStringLiteral("NORVANE N1"));
+
+    QQuickWindow *offscreen = ctl.view()->quickWindow();
+    QTRY_COMPARE(offscreen->position(), QPoint(100, 100));
+    window.move(300, 200);
+    QTRY_COMPARE(offscreen->position(), QPoint(300, 200));
+    window.hide();
+    window.move(40, 50);
+    window.show();
+    QTRY_COMPARE(offscreen->position(), QPoint(40, 50));
+
+    QAccessibleInterface *app = QAccessible::queryAccessibleInterface(qApp);
+    QList<QObject *> listed;
+    for (int i = 0; i < app->childCount(); ++i)
+      listed << app->child(i)->object();
+    QVERIFY(listed.contains(&window));
+    QVERIFY(!listed.contains(offscreen));
   }
 
   // A drag is the window system's where it can move the window; otherwise

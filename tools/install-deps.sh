@@ -11,7 +11,8 @@ PKGS="build-essential cmake pkg-config clang-format
   xvfb xauth xdotool fonts-wqy-microhei dbus-daemon dbus-bin
   qt6-wayland sway jq libwayland-dev libxkbcommon-dev
   desktop-file-utils appstream dpkg-dev file
-  clang-14 libclang-rt-14-dev umockdev libumockdev-dev"
+  clang-14 libclang-rt-14-dev umockdev libumockdev-dev
+  at-spi2-core python3-gi gir1.2-atspi-2.0 python3-pyatspi"
 export DEBIAN_FRONTEND=noninteractive
 missing=
 for p in $PKGS; do

@@ -10,6 +10,7 @@ Rectangle {
     property bool isOpen: false
     property color borderColor: Theme.colorGray1
 
+    signal pressed()
     signal clicked()
 
     color: fillColor
@@ -18,6 +19,7 @@ Rectangle {
     Text {
         id: label
         objectName: "headerText"
+        Accessible.ignored: true
         anchors.centerIn: parent
         anchors.horizontalCenterOffset: header.horizontalOffset
         width: parent.width - 24
@@ -42,6 +44,7 @@ Rectangle {
     }
     MouseArea {
         anchors.fill: parent
+        onPressed: header.pressed()
         onClicked: header.clicked()
     }
 }

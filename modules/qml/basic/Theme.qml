@@ -16,6 +16,8 @@ QtObject {
     readonly property color colorBlue: "#a10005"
     readonly property color colorOrange: "#a10005"
     readonly property color colorBlack: Qt.rgba(0, 0, 0, 1)
+    // The keyboard focus ring.
+    readonly property color colorFocus: colorOrange
     readonly property int skin_No: 1
     // A list row under the pointer: lit, but never like the selected row.
     readonly property color colorHover: colorGray1

@@ -256,6 +256,7 @@ Rectangle {
                     y: 88 - height / 2
                     rotation: 270
                     colorS: stage.current ? Theme.colorOrange : Theme.colorGray2
+                    Accessible.name: String(dpiSetting.dpiValueArray[stage.index])
                     onBtnClick: dpiSetting.focusPages()
                     onValueChange: function (x) {
                         if (!stage.placing)

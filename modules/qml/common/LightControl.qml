@@ -346,17 +346,17 @@ Rectangle {
             Text { text: "R"; color: Theme.colorGray3; font.family: Theme.fontFamily; font.pixelSize: Theme.fontNormalSize }
             Rectangle {
                 width: 48; height: 20; color: Theme.colorGray0; border.color: Theme.colorGray1
-                RectInput { id: boxR; objectName: "boxR"; textValue: "255"; onEndInputSignal: lightControl.typedColor() }
+                RectInput { id: boxR; objectName: "boxR"; accessibleName: "R"; textValue: "255"; onEndInputSignal: lightControl.typedColor() }
             }
             Text { text: "G"; color: Theme.colorGray3; font.family: Theme.fontFamily; font.pixelSize: Theme.fontNormalSize }
             Rectangle {
                 width: 48; height: 20; color: Theme.colorGray0; border.color: Theme.colorGray1
-                RectInput { id: boxG; objectName: "boxG"; textValue: "255"; onEndInputSignal: lightControl.typedColor() }
+                RectInput { id: boxG; objectName: "boxG"; accessibleName: "G"; textValue: "255"; onEndInputSignal: lightControl.typedColor() }
             }
             Text { text: "B"; color: Theme.colorGray3; font.family: Theme.fontFamily; font.pixelSize: Theme.fontNormalSize }
             Rectangle {
                 width: 48; height: 20; color: Theme.colorGray0; border.color: Theme.colorGray1
-                RectInput { id: boxB; objectName: "boxB"; textValue: "255"; onEndInputSignal: lightControl.typedColor() }
+                RectInput { id: boxB; objectName: "boxB"; accessibleName: "B"; textValue: "255"; onEndInputSignal: lightControl.typedColor() }
             }
         }
         // Effects without colours: the table is dimmed and takes the clicks.

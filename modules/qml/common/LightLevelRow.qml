@@ -34,6 +34,7 @@ Item {
         width: 96
         segment: 4
         isScale: true
+        Accessible.name: row.text
         onValueChangeDelay: row.chosen(segmentValue)
         Component.onCompleted: setIndexValue(row.value, false)
     }

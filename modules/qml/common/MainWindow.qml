@@ -7,6 +7,18 @@ import "../basic"
 MainWindowBase {
     id: mainWindow
 
+    // The first Tab goes to the screen's first control.
+    focus: true
+    Keys.onTabPressed: KeyFocus.tab(mainWindow, true)
+    Keys.onBacktabPressed: KeyFocus.tab(mainWindow, false)
+    // Keys being recorded are not control keys meanwhile.
+    Binding {
+        target: KeyFocus
+        property: "keysCaptured"
+        value: !!(mainWindow.keyAssigment && (mainWindow.keyAssigment.isFireInput || mainWindow.keyAssigment.isComboInput))
+               || !!(mainWindow.macroEditor && (mainWindow.macroEditor.isInputting || mainWindow.macroEditor.isInsertting))
+    }
+
     // Calls from the back end
     // The first call shows the logo at once and builds the screen behind it;
     // the rest of the first start runs when it is built (startScreen).
@@ -124,6 +136,7 @@ MainWindowBase {
         profile.profileLang = backEnd.getLangStrings("profile", language)
         keyCodeString.keyCodeStr = backEnd.getLangStrings("keyCode", language)
         backEnd.getLangStrings("other", language)
+        Access.texts = backEnd.getLangStrings("access", language)
     }
 
     // Calls from the pages

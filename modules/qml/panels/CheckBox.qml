@@ -2,7 +2,8 @@ import QtQuick
 import "../basic"
 
 // Label, then a 12 x 12 box. The click signal comes before the state flips,
-// so a handler sees the state from before the click.
+// so a handler sees the state from before the click. Space and the
+// assistive press and toggle actions act as a click does.
 Item {
     id: check
 
@@ -15,11 +16,33 @@ Item {
 
     signal btnClick(int index)
 
+    function activate() {
+        btnClick(index)
+        isSelect = !isSelect
+    }
+
     width: box.x + box.width
     height: Math.max(12, label.implicitHeight)
+    activeFocusOnTab: true
+    Keys.enabled: !KeyFocus.keysCaptured
+
+    Accessible.role: Accessible.CheckBox
+    Accessible.name: textValue
+    Accessible.checkable: true
+    Accessible.checked: isSelect
+    Accessible.focusable: true
+    Accessible.onPressAction: activate()
+    Accessible.onToggleAction: activate()
+    Keys.onSpacePressed: { KeyFocus.keyUsed(); activate() }
+    Keys.onReturnPressed: { KeyFocus.keyUsed(); activate() }
+    Keys.onEnterPressed: { KeyFocus.keyUsed(); activate() }
+    Keys.onTabPressed: KeyFocus.tab(check, true)
+    Keys.onBacktabPressed: KeyFocus.tab(check, false)
 
     Text {
         id: label
+        // Said as the control's name.
+        Accessible.ignored: true
         anchors.verticalCenter: parent.verticalCenter
         text: check.textValue
         color: Theme.fontColor
@@ -44,9 +67,8 @@ Item {
     MouseArea {
         anchors.fill: parent
         anchors.margins: -6
-        onClicked: {
-            check.btnClick(check.index)
-            check.isSelect = !check.isSelect
-        }
+        onPressed: KeyFocus.pointerFocus(check)
+        onClicked: check.activate()
     }
+    FocusRing {}
 }

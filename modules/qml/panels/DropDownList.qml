@@ -4,6 +4,9 @@ import "../basic"
 
 // A header showing the current entry and a list that slides out below it,
 // 24 pixels an entry, at most 10 tall (a scroll bar beyond that).
+// Keys: Space or Return opens it and, open, takes the highlighted entry as a
+// click does; the arrows, Home and End move the highlight (closed: choose at
+// once); Escape closes it unchanged.
 Item {
     id: dropDown
 
@@ -18,6 +21,9 @@ Item {
     readonly property bool isSliding: slide.running
     readonly property int visibleRows: Math.min(count, 10)
     property int pendingIndex: -1
+    // The entry the keys highlight while the list is open, -1 for none.
+    property int keyIndex: -1
+    readonly property int entryCount: mdItems ? (mdItems.count !== undefined ? mdItems.count : mdItems.length) : 0
 
     signal btnClick()
     signal valueChange(int index)
@@ -62,8 +68,75 @@ Item {
     }
     function hideList() {
         isDrop = false
+        keyIndex = -1
         slideTo(0)
     }
+    // The header's click: Space, Return and the assistive press act alike.
+    function activate() {
+        btnClick()
+        if (slide.running)
+            return
+        if (isDrop)
+            hideList()
+        else
+            openMenu()
+    }
+    // An entry taken from the open list, as a click on it does.
+    function takeEntry(index) {
+        if (slide.running)
+            return
+        currentSelect = index
+        pendingIndex = index
+        hideList()
+    }
+    function keyMove(index) {
+        KeyFocus.keyUsed()
+        var last = Math.min(count, entryCount) - 1
+        if (last < 0)
+            return
+        index = Math.max(0, Math.min(last, index))
+        if (isDrop) {
+            keyIndex = index
+            entries.positionViewAtIndex(index, ListView.Contain)
+        } else if (index !== currentSelect) {
+            choose(index)
+        }
+    }
+    function keyActivate() {
+        KeyFocus.keyUsed()
+        if (isDrop && keyIndex >= 0)
+            takeEntry(keyIndex)
+        else
+            activate()
+    }
+
+    activeFocusOnTab: true
+    Keys.enabled: !KeyFocus.keysCaptured
+    Accessible.role: Accessible.ComboBox
+    Accessible.name: textValue
+    Accessible.focusable: true
+    Accessible.onPressAction: activate()
+    Keys.onSpacePressed: keyActivate()
+    Keys.onReturnPressed: keyActivate()
+    Keys.onEnterPressed: keyActivate()
+    Keys.onEscapePressed: function (event) {
+        event.accepted = isDrop
+        if (isDrop && !slide.running)
+            hideList()
+    }
+    Keys.onUpPressed: keyMove((isDrop && keyIndex >= 0 ? keyIndex : currentSelect) - 1)
+    Keys.onDownPressed: keyMove((isDrop && keyIndex >= 0 ? keyIndex : currentSelect) + 1)
+    Keys.onPressed: function (event) {
+        if (event.key === Qt.Key_Home)
+            keyMove(0)
+        else if (event.key === Qt.Key_End)
+            keyMove(entryCount - 1)
+        else
+            return
+        event.accepted = true
+    }
+    Keys.onTabPressed: KeyFocus.tab(dropDown, true)
+    Keys.onBacktabPressed: KeyFocus.tab(dropDown, false)
 
     ListModel { id: emptyModel }
 
@@ -88,15 +161,8 @@ Item {
         borderColor: dropDown.borderColor
         horizontalOffset: dropDown.horizontalOffset
         isOpen: dropDown.isDrop
-        onClicked: {
-            dropDown.btnClick()
-            if (slide.running)
-                return
-            if (dropDown.isDrop)
-                dropDown.hideList()
-            else
-                dropDown.openMenu()
-        }
+        onPressed: KeyFocus.pointerFocus(dropDown)
+        onClicked: dropDown.activate()
     }
 
     Rectangle {
@@ -124,7 +190,13 @@ Item {
                 required property int index
                 width: entries.width
                 height: 24
-                color: Theme.rowColor(index === dropDown.currentSelect, entryArea.containsMouse, dropDown.bgColor)
+                color: Theme.rowColor(index === (dropDown.keyIndex >= 0 ? dropDown.keyIndex : dropDown.currentSelect),
+                                      entryArea.containsMouse, dropDown.bgColor)
+                Accessible.role: Accessible.ListItem
+                Accessible.name: dropDown.entryText(index)
+                Accessible.selectable: true
+                Accessible.selected: index === dropDown.currentSelect
+                Accessible.onPressAction: dropDown.takeEntry(index)
                 Text {
                     anchors.centerIn: parent
                     anchors.horizontalCenterOffset: dropDown.horizontalOffset
@@ -146,13 +218,7 @@ Item {
                     width: parent.width - 15
                     height: parent.height
                     hoverEnabled: true
-                    onClicked: {
-                        if (slide.running)
-                            return
-                        dropDown.currentSelect = entry.index
-                        dropDown.pendingIndex = entry.index
-                        dropDown.hideList()
-                    }
+                    onClicked: dropDown.takeEntry(entry.index)
                 }
             }
             WheelHandler {
@@ -173,4 +239,5 @@ Item {
             onDragSignal: function (isDrag) { dropDown.dragSignal(isDrag) }
         }
     }
+    FocusRing {}
 }

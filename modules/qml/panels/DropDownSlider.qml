@@ -2,6 +2,8 @@ import QtQuick
 import "../basic"
 
 // A header with the owner's text; opens a 24-high panel holding a slider.
+// Space or Return opens and closes it, Escape closes it, and while it is
+// open the arrows move its slider.
 Item {
     id: dropSlider
 
@@ -28,6 +30,42 @@ Item {
         slide.restart()
     }
     function setValue(ration) { bar.setRatioValue(ration) }
+    // The header's click: Space, Return and the assistive press act alike.
+    function activate() {
+        btnClick()
+        isDrop = !isDrop
+        slide.to = isDrop ? 24 : 0
+        slide.restart()
+    }
+    function keyActivate() {
+        KeyFocus.keyUsed()
+        activate()
+    }
+    function keyStep(steps) {
+        if (isDrop)
+            bar.stepBy(steps)
+    }
+
+    activeFocusOnTab: true
+    Keys.enabled: !KeyFocus.keysCaptured
+    Accessible.role: Accessible.ComboBox
+    Accessible.name: textValue
+    Accessible.focusable: true
+    Accessible.onPressAction: activate()
+    Keys.onSpacePressed: keyActivate()
+    Keys.onReturnPressed: keyActivate()
+    Keys.onEnterPressed: keyActivate()
+    Keys.onEscapePressed: function (event) {
+        event.accepted = isDrop
+        if (isDrop)
+            closeMenu()
+    }
+    Keys.onLeftPressed: keyStep(-1)
+    Keys.onDownPressed: keyStep(-1)
+    Keys.onRightPressed: keyStep(1)
+    Keys.onUpPressed: keyStep(1)
+    Keys.onTabPressed: KeyFocus.tab(dropSlider, true)
+    Keys.onBacktabPressed: KeyFocus.tab(dropSlider, false)
 
     NumberAnimation {
         id: slide
@@ -44,12 +82,8 @@ Item {
         borderColor: dropSlider.borderColor
         horizontalOffset: dropSlider.horizontalOffset
         isOpen: dropSlider.isDrop
-        onClicked: {
-            dropSlider.btnClick()
-            dropSlider.isDrop = !dropSlider.isDrop
-            slide.to = dropSlider.isDrop ? 24 : 0
-            slide.restart()
-        }
+        onPressed: KeyFocus.pointerFocus(dropSlider)
+        onClicked: dropSlider.activate()
     }
 
     Rectangle {
@@ -68,8 +102,12 @@ Item {
             anchors.horizontalCenter: parent.horizontalCenter
             y: panel.height - 18
             trackColor: dropSlider.sliderbarBg
+            Accessible.name: dropSlider.textValue
+            // A Tab stop only while open, not while it slides shut.
+            activeFocusOnTab: dropSlider.isDrop
             onValueChange: function (tmpValue) { dropSlider.valueChange(tmpValue) }
             onDragSignal: function (isDrag) { dropSlider.dragSignal(isDrag) }
         }
     }
+    FocusRing {}
 }

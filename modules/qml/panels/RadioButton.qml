@@ -2,6 +2,7 @@ import QtQuick
 import "../basic"
 
 // A round mark with its label; exclusion within a group is the owner's.
+// Space and the assistive press action select it as a click does.
 Item {
     id: radio
 
@@ -12,8 +13,28 @@ Item {
 
     signal btnClick(int index)
 
+    function activate() {
+        isSelect = true
+        btnClick(index)
+    }
+
     width: label.x + label.implicitWidth
     height: Math.max(10, label.implicitHeight)
+    activeFocusOnTab: true
+    Keys.enabled: !KeyFocus.keysCaptured
+
+    Accessible.role: Accessible.RadioButton
+    Accessible.name: textValue
+    Accessible.checkable: true
+    Accessible.checked: isSelect
+    Accessible.focusable: true
+    Accessible.onPressAction: activate()
+    Accessible.onToggleAction: activate()
+    Keys.onSpacePressed: { KeyFocus.keyUsed(); activate() }
+    Keys.onReturnPressed: { KeyFocus.keyUsed(); activate() }
+    Keys.onEnterPressed: { KeyFocus.keyUsed(); activate() }
+    Keys.onTabPressed: KeyFocus.tab(radio, true)
+    Keys.onBacktabPressed: KeyFocus.tab(radio, false)
 
     Rectangle {
         id: mark
@@ -34,6 +55,8 @@ Item {
     }
     Text {
         id: label
+        // Said as the control's name.
+        Accessible.ignored: true
         x: mark.width + radio.gapValue
         anchors.verticalCenter: parent.verticalCenter
         text: radio.textValue
@@ -44,9 +67,8 @@ Item {
     MouseArea {
         anchors.fill: parent
         anchors.margins: -6
-        onClicked: {
-            radio.isSelect = true
-            radio.btnClick(radio.index)
-        }
+        onPressed: KeyFocus.pointerFocus(radio)
+        onClicked: radio.activate()
     }
+    FocusRing {}
 }

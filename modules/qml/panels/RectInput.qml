@@ -1,7 +1,8 @@
 import QtQuick
 import "../basic"
 
-// A centred one-line integer field of at most 4 characters.
+// A centred one-line integer field of at most 4 characters. Tab reaches
+// the field itself; Return ends editing.
 Item {
     id: input
 
@@ -9,6 +10,8 @@ Item {
     property int minValue: 0
     property alias textValue: field.text
     property alias txtInput: field
+    // What the field holds, for assistive technology (the owner's label).
+    property string accessibleName: ""
 
     signal endInputSignal()
     signal inputSignal()
@@ -37,8 +40,15 @@ Item {
         validator: IntValidator { bottom: input.minValue; top: input.maxValue }
         // The validator lets 300 through a 255 limit as "intermediate".
         onTextEdited: if (parseInt(text, 10) > input.maxValue) text = String(input.maxValue)
+        activeFocusOnTab: true
+        Accessible.role: Accessible.EditableText
+        Accessible.name: input.accessibleName
+        Accessible.editable: true
+        Accessible.focusable: true
         Keys.onReturnPressed: focus = false
         Keys.onEnterPressed: focus = false
+        Keys.onTabPressed: KeyFocus.tab(field, true)
+        Keys.onBacktabPressed: KeyFocus.tab(field, false)
         onActiveFocusChanged: {
             if (activeFocus) {
                 input.inputSignal()
@@ -49,4 +59,5 @@ Item {
             input.endInputSignal()
         }
     }
+    FocusRing { control: field }
 }

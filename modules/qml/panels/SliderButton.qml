@@ -3,6 +3,8 @@ import "../basic"
 
 // Horizontal slider: a "slide" knob on a 6-pixel track. The value is the
 // knob position x (3 to width - 15); owners turn it into their units.
+// Left/Right (Up/Down) step it from the keyboard, Page keys by a tenth,
+// Home/End to the ends; a step acts as a click on the track there does.
 Item {
     id: slider
 
@@ -15,6 +17,11 @@ Item {
     readonly property real maxX: width - 15
     readonly property alias knobX: knob.x
     readonly property bool isGliding: glide.running
+    // For assistive technology: the knob position, its range and step.
+    property real value: knob.x
+    readonly property real minimumValue: minX
+    readonly property real maximumValue: maxX
+    readonly property real stepSize: isScale ? (width - 18) / segment : 1
 
     signal valueChange(int tmpValue)
     signal valueChangeDelay(int tmpValue)
@@ -40,6 +47,66 @@ Item {
     }
     function setValue(tmpvalue) { knob.x = tmpvalue }
 
+    // A click at `target` (a knob position) or a key step to it: the same
+    // signals in the same order; only a click glides there.
+    function moveTo(target, glides) {
+        btnClick()
+        target = clampX(target)
+        if (isScale) {
+            segmentValue = stopAtOrBeyond(target)
+            target = stopX(segmentValue)
+        }
+        if (glides) {
+            glide.to = target
+            glide.restart()
+            return
+        }
+        glide.stop()
+        knob.x = target
+        valueChange(knob.x)
+        valueChangeDelay(knob.x)
+    }
+    // One step (or `steps`) up or down from where the knob is.
+    function stepBy(steps) {
+        KeyFocus.keyUsed()
+        if (isScale)
+            moveTo(stopX(Math.max(0, Math.min(segment, segmentValue + steps))), false)
+        else
+            moveTo(knob.x + steps, false)
+    }
+    // A tenth of the range: stops with a scale, pixels without.
+    function pageStep() {
+        return Math.max(1, Math.round(isScale ? segment / 10 : (maxX - minX) / 10))
+    }
+
+    activeFocusOnTab: true
+    Keys.enabled: !KeyFocus.keysCaptured
+    onValueChanged: if (value !== knob.x && !glide.running) moveTo(value, false)
+
+    Accessible.role: Accessible.Slider
+    Accessible.focusable: true
+    Accessible.onIncreaseAction: stepBy(1)
+    Accessible.onDecreaseAction: stepBy(-1)
+    Keys.onRightPressed: stepBy(1)
+    Keys.onUpPressed: stepBy(1)
+    Keys.onLeftPressed: stepBy(-1)
+    Keys.onDownPressed: stepBy(-1)
+    Keys.onPressed: function (event) {
+        if (event.key === Qt.Key_PageUp)
+            stepBy(pageStep())
+        else if (event.key === Qt.Key_PageDown)
+            stepBy(-pageStep())
+        else if (event.key === Qt.Key_Home)
+            stepBy(-(isScale ? segment : maxX - minX))
+        else if (event.key === Qt.Key_End)
+            stepBy(isScale ? segment : maxX - minX)
+        else
+            return
+        event.accepted = true
+    }
+    Keys.onTabPressed: KeyFocus.tab(slider, true)
+    Keys.onBacktabPressed: KeyFocus.tab(slider, false)
+
     function stopAtOrBeyond(x) {
         for (var i = 0; i < segment; ++i)
             if (stopX(i) >= x)
@@ -52,6 +119,8 @@ Item {
                 return i
         return segment
     }
+
+    FocusRing {}
 
     Rectangle {
         id: track
@@ -72,14 +141,8 @@ Item {
     MouseArea {
         anchors.fill: parent
         onPressed: function (mouse) {
-            slider.btnClick()
-            var target = slider.clampX(mouse.x - knob.width / 2)
-            if (slider.isScale) {
-                slider.segmentValue = slider.stopAtOrBeyond(target)
-                target = slider.stopX(slider.segmentValue)
-            }
-            glide.to = target
-            glide.restart()
+            KeyFocus.pointerFocus(slider)
+            slider.moveTo(mouse.x - knob.width / 2, true)
         }
     }
 
@@ -101,7 +164,11 @@ Item {
         width: 12
         height: 12
         source: "qrc:/index/modules/img/skin1/index/slide.png"
-        onXChanged: if (knobArea.drag.active && !slider.isScale) slider.valueChange(x)
+        onXChanged: {
+            slider.value = x
+            if (knobArea.drag.active && !slider.isScale)
+                slider.valueChange(x)
+        }
 
         MouseArea {
             id: knobArea
@@ -112,6 +179,7 @@ Item {
             drag.maximumX: slider.maxX
             drag.threshold: 0
             onPressed: {
+                KeyFocus.pointerFocus(slider)
                 glide.stop()
                 slider.btnClick()
                 slider.dragSignal(true)
