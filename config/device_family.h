@@ -17,7 +17,8 @@ class MouseDevice;
 // stateless instance per family; the state (link, flags, profile blocks) is
 // the MouseDevice's, whose link is set when a family operation is called.
 // Operations that talk to the mouse return true when every exchange
-// completed; a failed exchange does not stop the ones after it.
+// completed; a failed exchange does not stop the ones after it, but a
+// profile block that cannot be read stops the operation before it sends.
 class DeviceFamily {
 public:
   virtual ~DeviceFamily() = default;
@@ -43,6 +44,9 @@ public:
   // mode, 2..4 the gun modes.
   virtual KeyEntry encodeKey(const KeyEntry &page) const = 0;
   virtual bool sendKeyMatrix(Hid_Thread &link, const KeyMatrix &matrix, uchar number) const = 0;
+  // Reads what the gun-mode marking and send patch, before anything is
+  // patched; false when it could not be read.
+  virtual bool readGunModeBlocks(MouseDevice &) const { return true; }
   // Gun button i at the page's level: entry i of matrix 1 and of the gun
   // matrices (their type already set) take the family's level bytes.
   virtual void markGunButton(MouseDevice &device, KeyMatrix &normal, std::array<KeyMatrix, 3> &gun,

@@ -12,6 +12,12 @@ namespace {
 
 constexpr uchar reportOptionBit = 0x08; // in option byte 1
 
+// Blocks 1..4 with gun modes, otherwise block 1: read from the mouse before
+// an operation patches and sends them.
+bool haveModeBlocks(MouseDevice &device) {
+  return device.isGun ? device.haveBlocks({1, 2, 3, 4}) : device.haveBlocks({1});
+}
+
 // Block 1, then blocks 2..4 when the mouse has gun modes.
 bool sendModeBlocks(MouseDevice &device) {
   Hid_Thread &link = *device.hidLink();
@@ -38,6 +44,8 @@ public:
 
   bool setDpi(MouseDevice &device, int dpiCount, const QString &sensorType,
               DpiStageCodes stages) const override {
+    if (!haveModeBlocks(device))
+      return false;
     const uchar activeMask = uchar((1u << dpiCount) - 1);
     for (size_t b = 1; b <= 4; ++b) {
       MouseDevice::ProfileBlock &block = device.profileBlocks[b];
@@ -67,6 +75,8 @@ public:
   }
 
   bool setLightEffect(MouseDevice &device, uchar effect, uchar speed, uchar level) const override {
+    if (!haveModeBlocks(device))
+      return false;
     if (device.isColorful) {
       const LightTriple t = colourfulLightTriple(effect, speed, level);
       putLightTriple(device, t.effect, t.option1, t.option2);
@@ -82,6 +92,8 @@ public:
 
   bool setLightColours(MouseDevice &device, uchar, std::array<uchar, 24> colours) const override {
     const int b = device.isColorful ? 0 : 1;
+    if (!device.haveBlocks({uint(b)}))
+      return false;
     MouseDevice::ProfileBlock &block = device.profileBlocks[size_t(b)];
     std::copy(colours.begin(), colours.end(), block.begin() + (device.isColorful ? 24 : 104));
     return device.hidLink()->hid560_0CH_setProfile(block.data(), uchar(b));
@@ -93,6 +105,8 @@ public:
     std::array<uchar, 64> bytes = keyMatrixBytes(matrix);
     return link.hid560_0DH_SetKeyMatrix(bytes.data(), number);
   }
+
+  bool readGunModeBlocks(MouseDevice &device) const override { return device.haveBlocks({0}); }
 
   void markGunButton(MouseDevice &device, KeyMatrix &normal, std::array<KeyMatrix, 3> &gun,
                      size_t i, int level) const override {
@@ -128,6 +142,8 @@ public:
   }
 
   bool sendGun(MouseDevice &device, int slot, uchar times, uchar x, uchar y) const override {
+    if (!device.haveBlocks({uint(slot + 1)}))
+      return false;
     MouseDevice::ProfileBlock &block = device.profileBlocks[size_t(slot + 1)];
     block[65] &= uchar(~0x04);
     block[78] = 0xF0;
@@ -138,15 +154,10 @@ public:
   }
 
   // The on-board profile blocks the operations patch: 0 and 1, and the gun
-  // slots' 2..4 when the mouse has them.
+  // slots' 2..4 when the mouse has them. The reads stop at the first that
+  // fails; the operations read the rest when they need them.
   bool readAtStart(MouseDevice &device) const override {
-    bool ok = device.readProfileBlock(0);
-    ok &= device.readProfileBlock(1);
-    if (device.isGun) {
-      for (uint n = 2; n <= 4; ++n)
-        ok &= device.readProfileBlock(n);
-    }
-    return ok;
+    return device.isGun ? device.haveBlocks({0, 1, 2, 3, 4}) : device.haveBlocks({0, 1});
   }
 
   // The screen edits on-board profile 1: the mouse is made to use it.

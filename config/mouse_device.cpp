@@ -30,13 +30,30 @@ MouseDevice::MouseDevice(const QSettings &global)
       chosenFamily(&deviceFamily(icType)) {}
 
 bool MouseDevice::sendProfileBlock(uint profileNo) {
-  return link && validBlock(profileNo, "mouseSetProfile") &&
+  return link && validBlock(profileNo, "mouseSetProfile") && haveBlocks({profileNo}) &&
          link->hid560_0CH_setProfile(profileBlocks[profileNo].data(), uchar(profileNo));
 }
 
 bool MouseDevice::readProfileBlock(uint profileNo) {
-  return link && validBlock(profileNo, "mouseReadProfile") &&
-         link->hid560_8CH_readProfile(profileBlocks[profileNo].data(), uchar(profileNo));
+  if (!link || !validBlock(profileNo, "mouseReadProfile"))
+    return false;
+  // Part of a block is no block: the one held stays as it was.
+  ProfileBlock read = profileBlocks[profileNo];
+  if (!link->hid560_8CH_readProfile(read.data(), uchar(profileNo))) {
+    qDebug().noquote() << "Profile block" << profileNo << "not read from the mouse";
+    return false;
+  }
+  profileBlocks[profileNo] = read;
+  blockRead[profileNo] = true;
+  return true;
+}
+
+bool MouseDevice::haveBlocks(std::initializer_list<uint> blocks) {
+  for (uint b : blocks) {
+    if (b > 4 || (!blockRead[b] && !readProfileBlock(b)))
+      return false;
+  }
+  return true;
 }
 
 bool MouseDevice::readCurrentProfile(int &profile) {
@@ -46,7 +63,11 @@ bool MouseDevice::readCurrentProfile(int &profile) {
   return ok;
 }
 
-bool MouseDevice::readAtStart() { return link && chosenFamily->readAtStart(*this); }
+bool MouseDevice::readAtStart() {
+  // Whatever was read belongs to the mouse of an earlier connection.
+  blockRead.fill(false);
+  return link && chosenFamily->readAtStart(*this);
+}
 
 bool MouseDevice::prepareScreenStart() { return link && chosenFamily->prepareScreenStart(*this); }
 

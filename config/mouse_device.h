@@ -5,6 +5,7 @@
 #include <QVariantList>
 
 #include <array>
+#include <initializer_list>
 
 class DeviceFamily;
 class Hid_Thread;
@@ -30,9 +31,15 @@ public:
   Hid_Thread *hidLink() const { return link; }
   const DeviceFamily &family() const { return *chosenFamily; }
 
-  // Profile blocks 0..4, in the block commands whatever the family.
+  // Profile blocks 0..4, in the block commands whatever the family. A read
+  // takes the block only when all of it arrived; a block never read is read
+  // before it is sent.
   bool sendProfileBlock(uint profileNo);
   bool readProfileBlock(uint profileNo);
+  // Reads those of `blocks` not read yet, stopping at the first that fails
+  // (the mouse may still send its data, which the next read would take):
+  // true when every one of them now holds what the mouse sent.
+  bool haveBlocks(std::initializer_list<uint> blocks);
   bool readCurrentProfile(int &profile);
   // The family's reads right after the mouse answered the handshake.
   bool readAtStart();
@@ -69,6 +76,9 @@ public:
   QString icType;
   bool is55328 = false;
   std::array<ProfileBlock, 5> profileBlocks{};
+  // Which blocks hold what the mouse sent; cleared at each connection. An
+  // operation patches and sends only blocks that were read.
+  std::array<bool, 5> blockRead{};
 
 private:
   Hid_Thread *link = nullptr;

@@ -19,6 +19,8 @@ bool MouseDevice::sendKeyAssignments(const QVariantList &src64, const QSettings 
   if (!gunMode)
     return chosenFamily->sendKeyMatrix(*link, a, 1);
 
+  if (!chosenFamily->readGunModeBlocks(*this))
+    return false;
   const KeyMatrix factory = factoryKeyMatrix(profile);
   std::array<KeyMatrix, 3> gun{factory, factory, factory}; // matrices 2, 3, 4
   for (size_t i = 0; i < keyButtonCount; ++i) {

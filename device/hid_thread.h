@@ -165,6 +165,11 @@ private:
   void setNoAccess(bool value);
   void buildBlock(uchar code, std::initializer_list<uchar> args);
   bool endTransaction(bool result);
+  // A data read that ended before its last report: the link may still get
+  // that report later, when it would be taken for the next read's data.
+  bool abandonDataRead();
+  // Reads whatever the command interface has queued, without waiting.
+  void dropQueuedInput(hid_device *h, int reportLength);
   void releaseTransport();
   void runDeferred();
   DeviceEntry *entry(int index);
@@ -189,6 +194,8 @@ private:
   std::mutex watchEventsMutex;
   QList<WatchEvent> watchEvents;
   bool settleFlag = true;
+  // Set once a data read was abandoned; later data reads drain first.
+  bool lateDataPossible = false;
   std::thread watchThread;
   // The event interface the running watch reads; set on the GUI thread
   // before the job starts, so the job never reads the device list.

@@ -102,10 +102,13 @@ bool Hid_Thread::queryCommand(int dataLength) {
   const DeviceEntry &e = deviceList[currentDevice];
   if (e.isEncode)
     USBDataEncryption(sendReport + 1, SecrecyCode);
+  if (dataLength > 0 && lateDataPossible)
+    dropQueuedInput(h, e.reportLength);
 
-  if (hid_send_feature_report(h, sendReport, sizeof sendReport) < 0 ||
-      hid_get_feature_report(h, replyReport, sizeof replyReport) < 0)
+  if (hid_send_feature_report(h, sendReport, sizeof sendReport) < 0)
     return endTransaction(false);
+  if (hid_get_feature_report(h, replyReport, sizeof replyReport) < 0)
+    return dataLength > 0 ? abandonDataRead() : endTransaction(false);
 
   if (dataLength <= 0) {
     endTransaction(true);
@@ -122,8 +125,24 @@ bool Hid_Thread::queryCommand(int dataLength) {
     // A device that never sends its data must not hang the GUI thread: each
     // read is bounded, and a timeout fails the transaction like an error.
     if (hid_read_timeout(h, report.data(), report.size(), dataReadTimeoutMs) <= 0)
-      return endTransaction(false);
+      return abandonDataRead();
     std::copy_n(report.constData(), piece, bulkBuffer + offset);
   }
   return endTransaction(true);
+}
+
+bool Hid_Thread::abandonDataRead() {
+  // The mouse may still send the rest, into whichever file is open then;
+  // data reads from now on first drop what is queued.
+  lateDataPossible = true;
+  return endTransaction(false);
+}
+
+void Hid_Thread::dropQueuedInput(hid_device *h, int reportLength) {
+  // The kernel queues at most 64 reports per open file.
+  QList<uchar> report(reportLength + 1, 0);
+  for (int i = 0; i < 64; ++i) {
+    if (hid_read_timeout(h, report.data(), report.size(), 0) <= 0)
+      return;
+  }
 }

@@ -120,6 +120,9 @@ public:
   int currentProfileIndex() const { return store.currentIndex(); }
   // Device operations of the view that did not complete, since start.
   int commandFailures() const { return failures; }
+  // The device back end's reads after connecting; a failure counts and is
+  // shown like that of any other operation.
+  bool readMouseAtStart() { return noteDevice(device.readAtStart()); }
 
   // Sees every call into the QML root as it is made: function name,
   // connection type and arguments. Kept out of the meta-object so the

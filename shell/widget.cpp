@@ -141,7 +141,7 @@ void Widget::checkDevice() {
     deviceConnected = true;
     showBalloon(QStringLiteral("Detect Device"));
     link.startReportWatch(uint(link.currentDeviceIndex()));
-    view()->mouse().readAtStart();
+    view()->readMouseAtStart();
     view()->setEnabled(true);
     startUI();
     // A check that fell due while this one ran would only repeat it.

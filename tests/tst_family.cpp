@@ -110,6 +110,60 @@ private slots:
     QVERIFY(!device.family().armReports(link));
     QVERIFY(device.setReportRate(2));
   }
+
+  // A profile block goes to the mouse only as the mouse sent it, patched:
+  // reads stop at the first that fails, data that comes too late never lands
+  // in another block, and a block that cannot be read is not sent at all.
+  void unreadBlocksReadBeforeSend() {
+    WorkDir dir;
+    vmouse::Config c;
+    c.family = "560";
+    dir.writeDeviceList(c, QStringLiteral("[mouse]\nicType=560\nisGun=true\n"));
+    QSettings global(QStringLiteral("modules/setting/apConfig.bin"), QSettings::IniFormat);
+    MouseDevice device(global);
+    platform::PauseLog pauses;
+    Hid_Thread link;
+    connectLink(link, dir, c);
+    device.setLink(&link);
+    vmouse::DeviceState state = vmouse::deviceState();
+    for (size_t b = 0; b < 5; ++b)
+      for (size_t i = 0; i < 128; ++i)
+        state.profiles[b][i] = uint8_t(b * 40 + i + 1);
+    vmouse::setDeviceState(state);
+    const auto heads = [] {
+      QStringList out = sentBlocks();
+      for (QString &block : out)
+        block.truncate(5);
+      return out;
+    };
+
+    // Block 0's data comes after its read gave up, once the next file is open.
+    vmouse::setReplyDelay(5);
+    vmouse::failNext(vmouse::Fault::StallRead);
+    QVERIFY(!device.readAtStart());
+    QCOMPARE(heads(), QStringList{"8c 00"});
+    QCOMPARE(device.profileBlocks[0], MouseDevice::ProfileBlock{});
+
+    vmouse::clearCommands();
+    QVERIFY(device.sendGun(1, {3, 4, 5}));
+    QCOMPARE(heads(), (QStringList{"8c 02", "0c 02"}));
+    vmouse::ProfileBlock expected = state.profiles[2];
+    expected[65] &= 0xFB;
+    expected[78] = 0xF0;
+    expected[79] = 3;
+    expected[80] = 4;
+    expected[81] = 5;
+    QCOMPARE(vmouse::deviceState().profiles[2], expected);
+
+    // Block 1 cannot be read: nothing is patched or sent.
+    vmouse::clearCommands();
+    vmouse::failNext(vmouse::Fault::GetFeature);
+    QVERIFY(!device.setLightEffect(1, 2, 3));
+    QCOMPARE(heads(), QStringList{"8c 01"});
+    QCOMPARE(device.profileBlocks[1], MouseDevice::ProfileBlock{});
+    state.profiles[2] = expected;
+    QCOMPARE(vmouse::deviceState().profiles, state.profiles);
+  }
 };
 
 QTEST_GUILESS_MAIN(tst_family)

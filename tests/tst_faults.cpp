@@ -267,7 +267,12 @@ private slots:
     vmouse::clearCommands();
     slot.call(link);
     QCOMPARE(received(), clean.commands);
-    QCOMPARE(deviceCalls(), QStringList{"open"} + clean.calls);
+    QStringList calls = QStringList{"open"} + clean.calls;
+    // A data read that gave up after its command went out: the next one
+    // first reads what arrived late, so as not to take it for its own.
+    if (step > clean.calls.indexOf("send_feature") && clean.calls.contains("read"))
+      calls.insert(1, "read");
+    QCOMPARE(deviceCalls(), calls);
     QVERIFY(link.isTransportFree());
     QCOMPARE(vmouse::openHandles(vmouse::Role::Command), 1);
     QCOMPARE(messages, step < 0 ? QStringList{QString::fromLatin1(slot.failure)} : QStringList());

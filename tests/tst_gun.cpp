@@ -21,6 +21,7 @@ struct Mouse : Rig {
         view->profileBlocks[b][i] = uchar(b * 16 + i);
       view->profileBlocks[b][65] = 0xFF;
     }
+    view->mouse().blockRead.fill(true);
     vmouse::clearCommands();
   }
 };

@@ -274,13 +274,6 @@ private slots:
     WorkDir dir;
     Hid_Thread link;
     connect(link, dir, plain());
-    QVERIFY(link.acquireTransport());
-    link.buildBlock(0x8C, {0x01});
-    vmouse::failNext(vmouse::Fault::StallRead);
-    QVERIFY(!link.queryCommand(128));
-    QVERIFY(link.isTransportFree());
-    QCOMPARE(vmouse::openHandles(), 0); // what it still held went with it
-
     // Pieces arrive in order into the bulk buffer.
     for (int piece = 0; piece < 4; ++piece)
       vmouse::queueInput(std::vector<uint8_t>(32, uint8_t(0xa0 + piece)));
@@ -289,6 +282,20 @@ private slots:
     QVERIFY(link.queryCommand(128));
     QCOMPARE(link.bulkBuffer[0], uchar(0xa0));
     QCOMPARE(link.bulkBuffer[127], uchar(0xa3));
+
+    QVERIFY(link.acquireTransport());
+    link.buildBlock(0x8C, {0x01});
+    vmouse::failNext(vmouse::Fault::StallRead);
+    QVERIFY(!link.queryCommand(128));
+    QVERIFY(link.isTransportFree());
+    QCOMPARE(vmouse::openHandles(), 0); // what it still held went with it
+
+    // What arrives after a read gave up is never the next read's data.
+    for (int piece = 0; piece < 4; ++piece)
+      vmouse::queueInput(std::vector<uint8_t>(32, uint8_t(0xb0 + piece)));
+    QVERIFY(link.acquireTransport());
+    link.buildBlock(0x8C, {0x01});
+    QVERIFY(!link.queryCommand(128));
   }
 
   void transportLock() {

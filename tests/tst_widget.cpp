@@ -94,6 +94,21 @@ private slots:
     QVERIFY(!w.isVisible());
   }
 
+  // A profile block the mouse does not send at connect: connected all the
+  // same, and the failure counts like that of any other command.
+  void startReadFailureIsReported() {
+    WorkDir dir;
+    mouse.family = "560";
+    vmouse::configure(mouse);
+    dir.writeDeviceList(mouse, QStringLiteral("[mouse]\nicType=560\n"));
+    Widget w;
+    vmouse::failNext(vmouse::Fault::StallRead);
+    w.checkDevice();
+    QVERIFY(deviceConnected);
+    QCOMPARE(w.view()->commandFailures(), 1);
+    QVERIFY(messages.contains(QStringLiteral("Profile block 0 not read from the mouse")));
+  }
+
   void checkNeverRunsInsideACommand() {
     WorkDir dir;
     vmouse::Config noEvents = mouse;

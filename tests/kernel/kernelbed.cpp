@@ -334,6 +334,7 @@ int runScenario(const QString &name, Harness &h, KernelMouse &mouse, const QStri
       {QStringLiteral("reply_50ms"), [&] { replyDelay(h, mouse, 50ms); }},
       {QStringLiteral("dpi_burst"), [&] { dpiBurst(h, mouse); }},
       {QStringLiteral("open_failure"), [&] { openFailure(h, mouse); }},
+      {QStringLiteral("late_reply"), [&] { lateReply(h, mouse); }},
   };
   if (name == QLatin1String("steady_host")) {
     steadyHost(mouse);

@@ -271,6 +271,11 @@ vmouse::DeviceState KernelMouse::settings() const {
   return firmware.settings();
 }
 
+void KernelMouse::setSettings(const vmouse::DeviceState &state) {
+  std::lock_guard lock(mutex);
+  firmware.setSettings(state);
+}
+
 int KernelMouse::openFiles() const {
   std::lock_guard lock(mutex);
   return (commandNode ? commandNode->openFiles() : 0) + (eventNode ? eventNode->openFiles() : 0);

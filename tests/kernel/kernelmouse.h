@@ -47,6 +47,8 @@ public:
   };
   Counts counts() const;
   vmouse::DeviceState settings() const;
+  // What the mouse holds, as if it had been set so earlier.
+  void setSettings(const vmouse::DeviceState &state);
   int openFiles() const;
 
 private:

@@ -38,19 +38,27 @@ void waitQuiet(const std::function<qsizetype()> &traced) {
   }
 }
 
-// Whether a traced feature report carries a query (codes 80H and up); the
-// program also queries on its own, at moments that differ from run to run.
-bool isQuery(const QString &line) {
+std::optional<vmouse::Block> commandIn(const QString &line) {
+  if (!line.startsWith(QLatin1String("send_feature ")))
+    return std::nullopt;
   const QByteArray bytes = QByteArray::fromHex(line.section(QLatin1Char(' '), 1).toLatin1());
   if (bytes.size() != 9)
-    return false;
-  uint8_t block[8], code[8] = {};
-  std::copy_n(bytes.constData() + 1, 8, block);
+    return std::nullopt;
+  vmouse::Block block;
+  uint8_t code[8] = {};
+  std::copy_n(bytes.constData() + 1, 8, block.begin());
   const std::string sCode = vmouse::Config{}.sCode;
   for (size_t i = 0; i < 6; ++i)
     code[i + 1] = uint8_t(sCode[i]);
-  vmouse::unscramble(block, code);
-  return block[0] & 0x80;
+  vmouse::unscramble(block.data(), code);
+  return block;
+}
+
+// Whether a traced feature report carries a query (codes 80H and up); the
+// program also queries on its own, at moments that differ from run to run.
+bool isQuery(const QString &line) {
+  const std::optional<vmouse::Block> block = commandIn(line);
+  return block && ((*block)[0] & 0x80);
 }
 
 std::vector<std::string> requestsIn(const QStringList &lines) {

@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,9 @@ void waitQuiet(const std::function<qsizetype()> &traced);
 // output reports, as "<op> <hex>" lines.
 std::vector<std::string> requestsIn(const QStringList &lines);
 
+// The command block a traced feature report carries, unscrambled.
+std::optional<vmouse::Block> commandIn(const QString &line);
+
 // Every HID request so far, from the emulated node or from the virtual
 // mouse's trace file.
 QStringList traceOf(const KernelMouse &mouse);
@@ -46,5 +50,8 @@ struct Skip {
 
 // Save in the real window, by pointer and keyboard on the X server.
 void saveByHand(Harness &h, KernelMouse &mouse, const QString &bin, const QString &family);
+
+// Profile reads answered after their timeout at connect.
+void lateReply(Harness &h, KernelMouse &mouse);
 
 } // namespace kernelbed
