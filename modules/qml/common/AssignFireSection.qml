@@ -22,6 +22,9 @@ Item {
     signal scrollFrozen(bool frozen)
     signal focusPages()
 
+    // The open rate panel is drawn above the next section.
+    z: rateSlider.z
+
     function text(key) { return Lang.lang(strings, Lang.KeyAssigment[key]) }
     function times() {
         var n = parseInt(timesBox.textValue, 10)

@@ -365,11 +365,10 @@ Dialog {
             onChosen: keyAssigment.chooseGrid(windows.grid, keyAssigment.windowsTable)
         }
 
-        // 8. Shortcut function, above the gun section its grid opens over
+        // 8. Shortcut function
         AssignGridSection {
             id: shortcuts
             y: 664
-            z: 1
             heading: keyAssigment.lang(keyAssigment.str.shortcutFunction)
             gridName: "shortcutGrid"
             onChosen: keyAssigment.chooseGrid(shortcuts.grid, keyAssigment.shortcutTable)
