@@ -51,11 +51,17 @@ Item {
     function openKey(index) {
         if (keyMatrix.checkOneLeftKey()) {
             mouseMain.selectKey = -1
+            explainFixedKey(index, mouseMain.boxes[index].x, mouseMain.boxes[index].y + 28)
             return
         }
+        fixedKeyNote.hide()
         mainScreen.mainWindow.showMask()
         mainScreen.mainWindow.mainFocus()
         keyAssigment.show(index)
+    }
+
+    function explainFixedKey(index, x, y) {
+        fixedKeyNote.showAt(keyAssigment.lang(keyAssigment.str.fixedKey).replace("%1", index + 1), x, y)
     }
 
     Mouse {
@@ -83,7 +89,12 @@ Item {
             gunControl: gunControl
             onEnterBtn: function (index) { mouseMain.selectKey = index }
             onLeaveBtn: function (index) { if (!keyAssigment.visible) mouseMain.selectKey = -1 }
+            onKeyRefused: function (index, row) {
+                var at = row.mapToItem(mainScreen, 0, row.height + 4)
+                mainScreen.explainFixedKey(index, at.x, at.y)
+            }
             onClickBtn: function (index) {
+                fixedKeyNote.hide()
                 mainScreen.mainWindow.showMask()
                 mainScreen.mainWindow.mainFocus()
                 keyAssigment.show(index)
@@ -201,6 +212,12 @@ Item {
         z: 10
         url: mainScreen.mainWindow.url
         onRowClicked: function (index) { mainScreen.mainWindow.aboutChosen(index) }
+    }
+
+    FixedKeyNote {
+        id: fixedKeyNote
+        objectName: "fixedKeyNote"
+        z: 10
     }
 
     Rectangle {

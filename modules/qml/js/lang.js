@@ -22,5 +22,5 @@ var KeyAssigment = {
     key: 0, mouseFunction: 1, firstMouseButton: 2, doubleFire: 7, fireFunction: 8, keyValue: 9, clickInput: 10,
     rate: 11, times: 12, endness: 13, groupFunction: 14, mediaFunction: 15, macroFunction: 16, macroEditor: 17,
     firstMacroOption: 18, dpiFunction: 21, windowsFunction: 25, shortcutFunction: 26, gunFunction: 52,
-    firstGun: 53
+    firstGun: 53, fixedKey: 60
 }
