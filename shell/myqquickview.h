@@ -93,6 +93,9 @@ public:
   // Beyond the interface's table: what the screen sets on the mouse as it
   // starts, decided by the mouse's command family.
   Q_INVOKABLE void mouseSelectStartProfile();
+  // The buttons of profiles 0 to 5 whose stored assignment is the macro,
+  // each as [profile, button], for the question before it is deleted.
+  Q_INVOKABLE QVariantList macroBindings(QVariant macroName);
   // The no-mouse screen: 0 connected (hidden), 1 no mouse, 2 found but not accessible.
   void showDeviceState(int state);
 

@@ -95,6 +95,7 @@ const QList<Operation> operations = {
     {"void", "setCurrentDPI", {"int"}, {"dpiValue"}},
     // Beyond the interface's table.
     {"void", "mouseSelectStartProfile", {}, {}},
+    {"QVariantList", "macroBindings", {"QVariant"}, {"macroName"}},
 };
 
 // A root that records every call with the types its arguments arrived as.

@@ -249,6 +249,8 @@ Item {
         backEnd: mainScreen.mainWindow.backEnd
         keyCodeString: keyCodeString
         assignList: keyAssigment.macroList
+        keySlots: keyMatrix.modKeys
+        currentProfile: profile.profileNo
         onClosed: mainScreen.mainWindow.hideMask()
         keysInWindowOnly: mainScreen.mainWindow.keysInWindowOnly
         onModifyMacroData: function (macroName) { mainScreen.mainWindow.macroChanged(macroName) }

@@ -9,7 +9,9 @@ function lang(list, i) {
 var MacroEditor = {
     title: 0, macroName: 1, newMacro: 2, deleteMacro: 3, action: 4, stopRecord: 5, times: 6, ok: 7,
     startRecord: 8, delay: 9, deleteRow: 10, importMacro: 11, exportMacro: 12, insertDelay: 13,
-    insertKey: 14, insertLeft: 15, insertMiddle: 16, insertRight: 17
+    insertKey: 14, insertLeft: 15, insertMiddle: 16, insertRight: 17, deleteQuestion: 20, keysFallBack: 21,
+    noKeyUses: 22, cancel: 23, noKeyInserted: 24, slashName: 25, emptyName: 26, nameTaken: 27, delayMax: 28,
+    tooLong: 29, badName: 30, keyNumber: 31, inProfile: 32
 }
 var LightControl = {
     title: 0, firstEffect: 1, speed: 5, color: 6, brightness: 7, colorfulEffects: 8, lastColorfulEffect: 14, breathLoop: 15
