@@ -102,7 +102,7 @@ private slots:
     const QString folder = qEnvironmentVariable("NORVANE_SOURCE_DIR") + "/modules/i18n/";
     const QList<QPair<QString, int>> sections = {
         {"main", 15},         {"keyMatrix", 5},    {"keyAssigment", 61},  {"dpiSetting", 5},
-        {"lightControl", 20}, {"macroEditor", 33}, {"systemSetting", 15}, {"gunControl", 10},
+        {"lightControl", 20}, {"macroEditor", 34}, {"systemSetting", 15}, {"gunControl", 10},
         {"profile", 20},      {"keyCode", 133},    {"other", 8},          {"noMouse", 5},
         {"capture", 1}};
     QSettings english(folder + "English.ini", QSettings::IniFormat);

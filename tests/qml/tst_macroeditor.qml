@@ -459,6 +459,7 @@ Item {
             ignoreWarning(/refused a new macro/)
             mouseClick(inEditor("newButton"))
             compare(editor.macroModel.count, 100)
+            compare(inEditor("refusalNote").text, "The list holds at most 100 macros.")
             ignoreWarning(/refused an import/)
             verify(!editor.importMacro())
             compare(storedNames().length, 100)

@@ -24,28 +24,9 @@ TestCase {
         compare(Assignment.rowOf(Assignment.windowsTable, 6, 0x2C, 0x1C), -1)
         compare([Assignment.fireRateAt(0, 0, 76), Assignment.fireRateAt(76, 0, 76), Assignment.fireRateAt(-9, 0, 76),
                  Assignment.fireRateAt(500, 0, 76), Assignment.fireRateAt(5, 5, 5)], [4, 80, 4, 80, 4])
-    }
-
-    // Each table row is chosen in its own section and in no other; the rate
-    // knob goes back to the rate it came from.
-    function test_choicesOf() {
-        var sections = { "mouseTable": "mouse", "mediaTable": "media", "dpiTable": "dpi", "windowsTable": "windows",
-            "shortcutTable": "shortcut", "gunTable": "gun" }
-        for (var t in sections) {
-            for (var i = 0; i < Assignment[t].length; ++i) {
-                var c = Assignment.parseCode(Assignment[t][i][1])
-                var shown = Assignment.choicesOf(c[0], c[1], c[2], c[3])
-                for (var s in shown)
-                    compare(shown[s], s === sections[t] ? i : -1, t + " " + i + " in " + s)
-            }
-        }
-        compare(Assignment.choicesOf(0, 0, 0, 0).mouse, 6)
-        compare(Assignment.choicesOf(1, 4, 10, 0).mouse, -1)
-        compare(Assignment.choicesOf(3, 0, 0x99, 0).media, -1)
-        compare(Assignment.choicesOf(5, 0, 9, 0).dpi, -1)
+        // The knob goes back to the rate it came from.
         for (var rate of [4, 10, 37, 80])
             compare(Assignment.fireRateAt(Assignment.fireRateX(rate, 3, 79), 3, 79), rate)
-        compare(Assignment.fireRateX(200, 3, 79), 79)
     }
 
     // Every table row reads back as its own label.

@@ -11,14 +11,7 @@ import "../js/macronames.js" as MacroNames
 Dialog {
     id: macroEditor
 
-    property var macroEditorLang: ["Macro Editor", "Macro Name", "New", "Delete", "Action", "Stop Record", "Times",
-        "OK", "Start Record", "Delay", "Delete", "Import", "Export", "Insert Delay", "Insert Key", "Insert Left Key",
-        "Insert Middle Key", "Insert Right Key", "", "", "Delete the macro “%1”?",
-        "Keys that use it go back to their default function: %1", "No key uses it.", "Cancel",
-        "No key was pressed, so nothing was inserted.", "A macro name cannot contain / or a backslash.",
-        "A macro name cannot be empty.", "Another macro is already named “%1”.", "A delay can be at most %1 ms.",
-        "The macro would not fit in the mouse's memory, so nothing was changed.",
-        "This name cannot be used for a macro.", "Key %1", "in the profile “%1”: %2"]
+    property var macroEditorLang: Lang.macroEditorDefaults
     property bool isInputting: false
     property bool isInsertting: false
     property bool delayRecord: false
@@ -110,6 +103,7 @@ Dialog {
     function newMacro() {
         if (names.count >= maxMacros) {
             console.warn("Macro editor: refused a new macro, the list holds", maxMacros)
+            refusal = langWith(str.listFull, maxMacros)
             return false
         }
         var name = nextName()
@@ -125,6 +119,7 @@ Dialog {
     function importMacro() {
         if (names.count >= maxMacros) {
             console.warn("Macro editor: refused an import, the list holds", maxMacros)
+            refusal = langWith(str.listFull, maxMacros)
             return false
         }
         var name = nextName()
@@ -351,20 +346,10 @@ Dialog {
         font.family: Theme.fontFamily
         font.pixelSize: Theme.fontMinSize
     }
-    // In the title bar, left of the close icon: room for the longest text.
-    Text {
+    TitleNote {
         objectName: "refusalNote"
-        parent: macroEditor.titleBar
-        anchors.right: parent.right
-        anchors.rightMargin: 48
-        anchors.verticalCenter: parent.verticalCenter
-        width: Math.min(implicitWidth, 470)
-        elide: Text.ElideRight
-        visible: text !== ""
+        dialog: macroEditor
         text: macroEditor.refusal
-        color: "#ff3030"
-        font.family: Theme.fontFamily
-        font.pixelSize: Theme.fontMinSize
     }
     MacroActionList {
         id: actionBox

@@ -5,13 +5,23 @@ function lang(list, i) {
     return list && list[i] !== undefined ? String(list[i]) : ""
 }
 
+// The macro editor's English texts, for a language file without them.
+var macroEditorDefaults = ["Macro Editor", "Macro Name", "New", "Delete", "Action", "Stop Record", "Times", "OK",
+    "Start Record", "Delay", "Delete", "Import", "Export", "Insert Delay", "Insert Key", "Insert Left Key",
+    "Insert Middle Key", "Insert Right Key", "", "", "Delete the macro “%1”?",
+    "Keys that use it go back to their default function: %1", "No key uses it.", "Cancel",
+    "No key was pressed, so nothing was inserted.", "A macro name cannot contain / or a backslash.",
+    "A macro name cannot be empty.", "Another macro is already named “%1”.", "A delay can be at most %1 ms.",
+    "The macro would not fit in the mouse's memory, so nothing was changed.",
+    "This name cannot be used for a macro.", "Key %1", "in the profile “%1”: %2", "The list holds at most %1 macros."]
+
 // Named places in each page's string list.
 var MacroEditor = {
     title: 0, macroName: 1, newMacro: 2, deleteMacro: 3, action: 4, stopRecord: 5, times: 6, ok: 7,
     startRecord: 8, delay: 9, deleteRow: 10, importMacro: 11, exportMacro: 12, insertDelay: 13,
     insertKey: 14, insertLeft: 15, insertMiddle: 16, insertRight: 17, deleteQuestion: 20, keysFallBack: 21,
     noKeyUses: 22, cancel: 23, noKeyInserted: 24, slashName: 25, emptyName: 26, nameTaken: 27, delayMax: 28,
-    tooLong: 29, badName: 30, keyNumber: 31, inProfile: 32
+    tooLong: 29, badName: 30, keyNumber: 31, inProfile: 32, listFull: 33
 }
 var LightControl = {
     title: 0, firstEffect: 1, speed: 5, color: 6, brightness: 7, colorfulEffects: 8, lastColorfulEffect: 14, breathLoop: 15
