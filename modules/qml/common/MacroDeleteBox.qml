@@ -87,7 +87,7 @@ Item {
         y: Math.round(((layer.dialog.parent ? layer.dialog.parent.height : 640) - height) / 2) - layer.dialog.y
            - layer.dialog.titleHeight
         z: 1
-        width: 360
+        width: 400
         height: titleHeight + message.height + 64
         titleHeight: 30
         hasRule: false

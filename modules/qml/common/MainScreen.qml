@@ -214,10 +214,10 @@ Item {
         onRowClicked: function (index) { mainScreen.mainWindow.aboutChosen(index) }
     }
 
+    // Above the page, under the mask and the dialogs.
     FixedKeyNote {
         id: fixedKeyNote
         objectName: "fixedKeyNote"
-        z: 10
     }
 
     Rectangle {
