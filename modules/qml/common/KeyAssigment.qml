@@ -9,17 +9,7 @@ import "../js/lang.js" as Lang
 Dialog {
     id: keyAssigment
 
-    property var keyAssigmentLang: ["Key ", "Mouse Function", "Left Key", "Middle Key", "Right Key",
-        "Forward Key", "Back Key", "Double Fire", "Fire Function", "Key Value", "Click Input", "Rate",
-        "Times", "Endless", "Group Function", "Media Function", "Macro Function", "Macro Editor",
-        "Macro runs one-time after pressing the button",
-        "Macro runs endless loop until any button is pressed",
-        "Macro runs endless loop until button is released", "DPI Function", "DPI+", "DPI-", "DPI LOOP",
-        "Windows Function", "Shortcut Function", "Player", "Next", "Previous", "Stop", "Mute",
-        "Play/Pause", "Volume+", "Volume-", "My PC", "Index", "Search", "Max", "Min", "Desktop", "Run",
-        "New", "Cut", "Copy", "Paste", "Save", "Print", "Find", "Redo", "Undo", "Select All",
-        "Gun Function", "One Gun", "Two Gun", "Three Gun", "Sniper Key", "", "", "",
-        "Key %1 is the mouse's only left button and cannot be reassigned. Make another key a Left Key first."]
+    property var keyAssigmentLang: Lang.keyAssigmentDefaults
     property bool isFireInput: false
     property bool isComboInput: false
     property int slot: -1

@@ -15,6 +15,19 @@ var macroEditorDefaults = ["Macro Editor", "Macro Name", "New", "Delete", "Actio
     "The macro would not fit in the mouse's memory, so nothing was changed.",
     "This name cannot be used for a macro.", "Key %1", "in the profile “%1”: %2", "The list holds at most %1 macros."]
 
+// The assignment dialog's English texts, for a language file without them.
+var keyAssigmentDefaults = ["Key ", "Mouse Function", "Left Key", "Middle Key", "Right Key",
+    "Forward Key", "Back Key", "Double Fire", "Fire Function", "Key Value", "Click Input", "Rate",
+    "Times", "Endless", "Group Function", "Media Function", "Macro Function", "Macro Editor",
+    "Macro runs one-time after pressing the button",
+    "Macro runs endless loop until any button is pressed",
+    "Macro runs endless loop until button is released", "DPI Function", "DPI+", "DPI-", "DPI LOOP",
+    "Windows Function", "Shortcut Function", "Player", "Next", "Previous", "Stop", "Mute",
+    "Play/Pause", "Volume+", "Volume-", "My PC", "Index", "Search", "Max", "Min", "Desktop", "Run",
+    "New", "Cut", "Copy", "Paste", "Save", "Print", "Find", "Redo", "Undo", "Select All",
+    "Gun Function", "One Gun", "Two Gun", "Three Gun", "Sniper Key", "", "", "",
+    "Key %1 is the mouse's only left button and cannot be reassigned. Make another key a Left Key first."]
+
 // Named places in each page's string list.
 var MacroEditor = {
     title: 0, macroName: 1, newMacro: 2, deleteMacro: 3, action: 4, stopRecord: 5, times: 6, ok: 7,
