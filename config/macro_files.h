@@ -54,4 +54,6 @@ private:
 // Keeping the profiles' button bindings in step with a deleted or renamed
 // macro. Only the profiles the interface offers (p1 to p6) are visited.
 void unbindMacro(ProfileStore &store, const QString &macro);
+// The buttons bound to the macro, as (profile index, button) pairs.
+QList<QPair<int, int>> macroBindings(ProfileStore &store, const QString &macro);
 void renameMacroBindings(ProfileStore &store, const QString &from, const QString &to);

@@ -102,6 +102,9 @@ public:
   Q_INVOKABLE QString currentLanguage() const;
   // The shipped languages, each as {"code", "name"}.
   Q_INVOKABLE QVariantList languageList() const;
+  // The buttons of profiles 0 to 5 whose stored assignment is the macro,
+  // each as [profile, button], for the question before it is deleted.
+  Q_INVOKABLE QVariantList macroBindings(QVariant macroName);
   // The no-mouse screen: 0 connected (hidden), 1 no mouse, 2 found but not accessible.
   void showDeviceState(int state);
   // Whether a close may end the program now; with edits pending the

@@ -93,6 +93,13 @@ void myQQuickView::deleteMacroUpdateProfile(QVariant macroName) {
   unbindMacro(store, macroName.toString());
 }
 
+QVariantList myQQuickView::macroBindings(QVariant macroName) {
+  QVariantList out;
+  for (const auto &[profile, button] : ::macroBindings(store, macroName.toString()))
+    out.append(QVariant(QVariantList{profile, button}));
+  return out;
+}
+
 QVariant myQQuickView::modifyMacroNameUpdateProfile(QVariant oldname, QVariant newname) {
   // A refused rename leaves the bindings alone.
   if (!macroFiles.rename(oldname.toString(), newname.toString()))

@@ -100,6 +100,7 @@ const QList<Operation> operations = {
     {"QVariantList", "pointerSettingsOffered", {}, {}},
     {"QString", "currentLanguage", {}, {}},
     {"QVariantList", "languageList", {}, {}},
+    {"QVariantList", "macroBindings", {"QVariant"}, {"macroName"}},
 };
 
 // A root that records every call with the types its arguments arrived as.

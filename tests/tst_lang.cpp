@@ -102,8 +102,8 @@ private slots:
     QVERIFY2(qEnvironmentVariableIsSet("NORVANE_SOURCE_DIR"), "run through ctest");
     const QString folder = qEnvironmentVariable("NORVANE_SOURCE_DIR") + "/modules/i18n/";
     const QList<QPair<QString, int>> sections = {
-        {"main", 18},         {"keyMatrix", 5},    {"keyAssigment", 60},  {"dpiSetting", 5},
-        {"lightControl", 20}, {"macroEditor", 20}, {"systemSetting", 21}, {"gunControl", 10},
+        {"main", 18},         {"keyMatrix", 5},    {"keyAssigment", 61},  {"dpiSetting", 5},
+        {"lightControl", 20}, {"macroEditor", 34}, {"systemSetting", 21}, {"gunControl", 10},
         {"profile", 20},      {"keyCode", 133},    {"other", 8},          {"noMouse", 5},
         {"capture", 1},       {"access", 6}};
     QSettings english(folder + "English.ini", QSettings::IniFormat);

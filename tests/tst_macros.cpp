@@ -201,7 +201,13 @@ private slots:
       writeFile(profileFile(p), profileWithMacro(QStringLiteral("Gone")));
     writeFile(profileFile(4), profileWithMacro(QStringLiteral("Kept"), QStringLiteral("Gone")));
     myQQuickView view(nullptr);
+    // The question before the deletion names these: profiles 1 to 6 only.
+    QVariantList bound;
+    for (int p = 0; p < 6; ++p)
+      bound.append(QVariant(QVariantList{p, p == 3 ? 5 : 3}));
+    QCOMPARE(view.macroBindings(QStringLiteral("Gone")), bound);
     view.deleteMacroUpdateProfile(QStringLiteral("Gone"));
+    QCOMPARE(view.macroBindings(QStringLiteral("Gone")), QVariantList());
 
     for (int p = 1; p <= 6; ++p) {
       QSettings f(profileFile(p), QSettings::IniFormat);

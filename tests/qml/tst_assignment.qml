@@ -159,6 +159,125 @@ Item {
             }
         }
 
+        // Every cell of every grid, chosen with the pointer where the open grid
+        // is drawn: the click lands on the cell, not on a later section.
+        function test_gridByPointer_data() {
+            var rows = []
+            var grids = [["mediaGrid", "mediaTable"], ["windowsGrid", "windowsTable"], ["shortcutGrid", "shortcutTable"]]
+            var device = { "Volume+": [3, 0, 0xE9, 0], "Volume-": [3, 0, 0xEA, 0], "Run": [0, 0, 0xE3, 0x15] }
+            for (var g of grids) {
+                var table = dialog()[g[1]]
+                for (var i = 0; i < table.length; ++i) {
+                    var text = dialog().lang(table[i][0])
+                    rows.push({ tag: g[0] + " " + text, grid: g[0], cell: i, code: table[i][1], text: text,
+                                device: device[text] })
+                }
+            }
+            return rows
+        }
+        function test_gridByPointer(data) {
+            openSlot(3)
+            var grid = findChild(dialog(), data.grid)
+            var view = findChild(dialog(), "assignView")
+            var at = grid.mapToItem(view.contentItem, 0, 0)
+            view.contentY = Math.max(0, Math.min(view.contentHeight - view.height, at.y - 40))
+            // A header click during a slide (the last close) is ignored: click
+            // until the grid opens.
+            tryVerify(function () {
+                if (!grid.isDrop)
+                    mouseClick(grid)
+                return grid.isDrop
+            })
+            tryVerify(function () { return grid.childrenRect.height >= grid.height + grid.rows * 24 })
+            mouseClick(grid, (data.cell % 3 + 0.25) * grid.width, grid.height + Math.floor(data.cell / 3) * 24 + 12)
+            compare(grid.currentSelect, data.cell)
+            compare(dialog().codeString(dialog().keyCode0, dialog().keyCode1, dialog().keyCode2, dialog().keyCode3), data.code)
+            compare(dialog().keyString, data.text)
+            closeDialog()
+            compare(keyMatrix().modKeys.get(3).keyText, data.text)
+            if (data.device) {
+                main.save()
+                compare(hex(deviceEntry(1, 3)), hex(data.device))
+            }
+        }
+
+        // Opened on a slot, every section shows that slot's function, whatever
+        // the slot shown before left in them, and the view starts at the top.
+        function test_stateOnOpen_data() {
+            var none = { mouse: -1, dpi: -1, gun: -1, media: -1, windows: -1, shortcut: -1,
+                         fire: ["Click Input", "10ms", "0", true], combo: "Click Input", macro: ["", 0] }
+            function row(tag, codes, changes) {
+                var r = { tag: tag, codes: codes }
+                for (var k in none)
+                    r[k] = changes[k] !== undefined ? changes[k] : none[k]
+                return r
+            }
+            return [
+                row("right", [0, 0, 0xF1, 0], { mouse: 2 }),
+                row("disabled", [0, 0, 0, 0], { mouse: 6 }),
+                row("fire", [1, 0x05, 20, 3], { fire: ["B", "20MS", "3", false] }),
+                row("combination", [2, 1, 0x04, 0], { combo: "LCtrl+A" }),
+                row("volume up", [3, 0, 0xE9, 0], { media: 6 }),
+                row("macro", [4, 2, 3, 0], { macro: ["stateMacro", 2] }),
+                row("dpi loop", [5, 0, 3, 0], { dpi: 2 }),
+                row("run", [6, 0, 0xE3, 0x15], { windows: 6 }),
+                row("copy", [7, 0, 0xE0, 0x06], { shortcut: 2 }),
+                row("three gun", [8, 0, 3, 0], { gun: 2 })
+            ]
+        }
+        function test_stateOnOpen(data) {
+            dialog().macroList.addData(["otherMacro", "stateMacro"], false)
+            // Leave slot 4 with a choice in every section and the view scrolled.
+            openSlot(4)
+            clickInDialog("mouseRadio5")
+            clickInDialog("fireBox")
+            main.detectKeyboard(true, 0x06)
+            var rate = findChild(dialog(), "rateSlider")
+            rate.valueChange(rate.slider.maxX)
+            for (var g of ["mediaGrid", "windowsGrid", "shortcutGrid"]) {
+                findChild(dialog(), g).currentSelect = 1
+                findChild(dialog(), g).btnClick()
+            }
+            clickInDialog("macroOption1")
+            dialog().macroList.choose(0)
+            clickInDialog("dpiRadio0")
+            clickInDialog("gunRadio0")
+            clickInDialog("comboBox")
+            main.detectKeyboard(true, 0x07)
+            mouseClick(findChild(dialog(), "comboConfirm"))
+            findChild(dialog(), "assignView").contentY = 300
+            closeDialog()
+
+            ui_View.setData("mouseMacroKey/3", "stateMacro")
+            keyMatrix().modKeys.set(3, keyMatrix().slotOf(data.codes))
+            openSlot(3)
+            var radios = { mouse: ["mouseRadio", 7], dpi: ["dpiRadio", 4], gun: ["gunRadio", 3] }
+            for (var r in radios)
+                for (var i = 0; i < radios[r][1]; ++i)
+                    compare(findChild(dialog(), radios[r][0] + i).isSelect, i === data[r], radios[r][0] + i)
+            var grids = { media: "mediaGrid", windows: "windowsGrid", shortcut: "shortcutGrid" }
+            for (var k in grids) {
+                var grid = findChild(dialog(), grids[k])
+                compare(grid.currentSelect, data[k], grids[k])
+                compare(grid.textValue, data[k] < 0 ? "" : grid.entryText(data[k]))
+            }
+            compare(findChild(dialog(), "fireBox").children[0].text, data.fire[0])
+            compare(rate.textValue, data.fire[1])
+            compare(findChild(dialog(), "timesBox").textValue, data.fire[2])
+            compare(findChild(dialog(), "endness").isSelect, data.fire[3])
+            compare(findChild(dialog(), "comboText").text, data.combo)
+            compare(dialog().macroList.textValue, data.macro[0])
+            for (var m = 0; m < 3; ++m)
+                compare(findChild(dialog(), "macroOption" + m).isSelect, m === data.macro[1], "macroOption" + m)
+            compare(findChild(dialog(), "assignView").contentY, 0)
+            compare(dialog().codeString(dialog().keyCode0, dialog().keyCode1, dialog().keyCode2, dialog().keyCode3),
+                    dialog().codeString(data.codes[0], data.codes[1], data.codes[2], data.codes[3]))
+            // Looking changes nothing.
+            keyMatrix().isSave = false
+            closeDialog()
+            verify(!keyMatrix().isSave)
+        }
+
         // Slots 5 and 6 trade places on the mouse.
         function test_swappedSlots() {
             openSlot(5)
@@ -325,16 +444,26 @@ Item {
         function test_lastLeftButtonKept() {
             var mouseMain = part("mouseMain")
             compare(slotCodes(0), [0, 0, 0xF0, 0])
-            // Only slot 0 is a left button: neither its hot spot nor its row opens.
+            // Only slot 0 is a left button: neither its hot spot nor its row
+            // opens, and each says why beside the key.
+            var note = part("fixedKeyNote")
+            var why = "Key 1 is the mouse's only left button and cannot be reassigned. Make another key a Left Key first."
             mouseClick(findChild(mouseMain, "hotSpot0"))
             verify(!dialog().visible)
             compare(mouseMain.selectKey, -1)
+            verify(note.visible)
+            compare(findChild(note, "fixedKeyText").text, why)
+            compare(note.y, findChild(mouseMain, "hotSpot0").y + 28)
+            note.hide()
             mouseClick(findChild(keyMatrix(), "keyRow0"))
             verify(!dialog().visible)
             compare(mouseMain.selectKey, 0)
+            verify(note.visible)
+            compare(findChild(note, "fixedKeyText").text, why)
             // With a second left button either can change.
             mouseClick(findChild(mouseMain, "hotSpot1"))
             verify(dialog().visible)
+            verify(!note.visible)
             clickInDialog("mouseRadio0")
             closeDialog()
             compare(mouseMain.selectKey, -1)

@@ -39,7 +39,7 @@ Item {
             ready()
             while (editor.macroModel.count > 0) {
                 editor.macroNumber_lv.currentIndex = 0
-                editor.deleteSelected()
+                editor.removeSelected()
             }
             part("keyMatrix").init(true, true)
             factoryMatrix = vmouse.state().keyMatrix1
@@ -177,6 +177,7 @@ Item {
             record([["tick", 200], ["down", 0x05]])
             compare(editor.actionModel.count, 60 + 59)
             compare(editor.encodedLength(), 124)
+            compare(inEditor("refusalNote").text, "The macro would not fit in the mouse's memory, so nothing was changed.")
             editor.stopRecord()
         }
 
@@ -276,6 +277,43 @@ Item {
             compare(editor.actionModel.count, 7)
         }
 
+        // OK with no key captured inserts nothing and says why.
+        function test_insertKeyWithoutKey() {
+            editor.newMacro()
+            var name = editor.selectedName()
+            editor.insertMouse("MS-L")
+            editor.insertKeyName = ""
+            clickAction(1, Qt.RightButton)
+            chooseInMenu("insertKey")
+            verify(inEditor("insertBox").visible)
+            compare(inEditor("insertField").text, "")
+            main.detectKeyboard(true, 0xF1)
+            mouseClick(inEditor("insertOk"))
+            verify(!editor.isInsertting)
+            verify(!inEditor("insertBox").visible)
+            compare(stored(name), ["3,MS-L", "4,MS-L", "1"])
+            compare(inEditor("refusalNote").text, "No key was pressed, so nothing was inserted.")
+            verify(inEditor("refusalNote").visible)
+        }
+
+        // A delay over the maximum keeps the old one and says why.
+        function test_delayOverMaximum() {
+            editor.newMacro()
+            var name = editor.selectedName()
+            editor.insertDelay()
+            mouseDoubleClickSequence(inEditor("actionList"), 100, 13)
+            var delay = inEditor("delayEditor")
+            verify(delay.visible)
+            for (var k of [Qt.Key_7, Qt.Key_0, Qt.Key_0, Qt.Key_0, Qt.Key_0])
+                keyClick(k)
+            compare(delay.text, "70000")
+            keyClick(Qt.Key_Return)
+            compare(stored(name), ["0,50", "1"])
+            compare(editor.actionModel.get(0).info, "50")
+            compare(inEditor("refusalNote").text, "A delay can be at most 65535 ms.")
+            verify(inEditor("refusalNote").visible)
+        }
+
         function test_renameBoundMacro() {
             editor.newMacro()
             editor.newMacro()
@@ -308,12 +346,12 @@ Item {
 
         function test_badNamesRefused_data() {
             return [
-                { tag: "another macro's name", name: "Macro_0" },
-                { tag: "its own name", name: "Macro_1" },
-                { tag: "empty", name: "" },
-                { tag: "with a slash", name: "a/b" },
-                { tag: "with a backslash", name: "a\\b" },
-                { tag: "dot dot", name: ".." }
+                { tag: "another macro's name", name: "Macro_0", says: "Another macro is already named “Macro_0”." },
+                { tag: "its own name", name: "Macro_1", says: "" },
+                { tag: "empty", name: "", says: "A macro name cannot be empty." },
+                { tag: "with a slash", name: "a/b", says: "A macro name cannot contain / or a backslash." },
+                { tag: "with a backslash", name: "a\\b", says: "A macro name cannot contain / or a backslash." },
+                { tag: "dot dot", name: "..", says: "This name cannot be used for a macro." }
             ]
         }
         function test_badNamesRefused(data) {
@@ -331,6 +369,11 @@ Item {
             compare(renamed.count, 0)
             compare([names(), storedNames(), stored("Macro_0"), stored("Macro_1")], before)
             compare(String(ui_View.getData("mouseMacroKey/4", false)), "Macro_1")
+            // The editor says why, until the next press in it.
+            compare(inEditor("refusalNote").visible, data.says !== "")
+            compare(inEditor("refusalNote").text, data.says)
+            mouseClick(inEditor("actionList"), 100, 200)
+            verify(!inEditor("refusalNote").visible)
         }
 
         function test_deleteBoundMacro() {
@@ -346,10 +389,40 @@ Item {
             var factory = ui_View.mouseGetKeydefine(1, true).map(Number)
             verify(factory[0] !== 4)
             var deleted = deletedSpy
+            // An edit of another key that waits for Save.
+            main.setSlotCodes(4, [5, 0, 3, 0])
+            part("keyMatrix").isSave = true
+            var boundMatrix = vmouse.state().keyMatrix1
+            // Key 6 of another profile uses it too.
+            var here = part("profile").profileNo
+            var other = here === 1 ? 2 : 1
+            ui_View.setCurrentProfile(other)
+            ui_View.setDataList("mouseKeyMatrix/5", [4, 0, 5, 0])
+            ui_View.setData("mouseMacroKey/5", "Macro_1")
+            ui_View.setCurrentProfile(here)
+            var rows = ui_View.getNameList(2).map(String)
+            ui_View.updataNameList(2, rows.filter(function (r) { return r !== "vornakelpish" }).concat(["Work" + other]))
+            var files = [storedNames(), stored("Macro_1"), ui_View.getDataList("mouseKeyMatrix/1", false).map(Number)]
 
+            // The question names the key; Cancel changes nothing.
             vmouse.clearTrace()
             rightClick(inEditor("macroList"), 60, 27 + 13)
             chooseInMenu("menuDelete")
+            verify(inEditor("deleteBox").visible)
+            compare(inEditor("deleteQuestion").text,
+                    "Delete the macro “Macro_1”?\nKeys that use it go back to their default function: Key 2; "
+                    + "in the profile “Work”: Key 6")
+            mouseClick(inEditor("deleteCancel"))
+            verify(!inEditor("deleteBox").visible)
+            compare(deleted.count, 0)
+            compare(names(), ["Macro_0", "Macro_1", "Macro_2"])
+            compare([storedNames(), stored("Macro_1"), ui_View.getDataList("mouseKeyMatrix/1", false).map(Number)], files)
+            compare(vmouse.commandTraffic().length, 0)
+
+            mouseClick(inEditor("deleteButton"))
+            verify(inEditor("deleteBox").visible)
+            mouseClick(inEditor("deleteOk"))
+            verify(!inEditor("deleteBox").visible)
             compare(deleted.count, 1)
             compare(deleted.signalArguments[0][0], "Macro_1")
             compare(names(), ["Macro_0", "Macro_2"])
@@ -357,10 +430,26 @@ Item {
             compare(stored("Macro_1"), [])
             compare(editor.macroNumber_lv.currentIndex, 1)
             compare(editor.selectedName(), "Macro_2")
-            // The button takes its factory assignment, stored and sent.
+            // The button takes its factory assignment, stored and sent; the
+            // other key's edit still waits for Save.
             compare(main.slotCodes(1), factory)
             compare(ui_View.getDataList("mouseKeyMatrix/1", false).map(Number), factory)
             compare(vmouse.state().keyMatrix1, factoryMatrix)
+            verify(JSON.stringify(boundMatrix) !== JSON.stringify(factoryMatrix))
+            compare(main.slotCodes(4), [5, 0, 3, 0])
+            verify(part("keyMatrix").isSave)
+            compare(ui_View.getDataList("mouseKeyMatrix/4", false).map(Number), ui_View.mouseGetKeydefine(4, true).map(Number))
+            ui_View.setCurrentProfile(other)
+            compare(ui_View.getDataList("mouseKeyMatrix/5", false).map(Number), ui_View.mouseGetKeydefine(5, true).map(Number))
+            ui_View.setCurrentProfile(here)
+            ui_View.updataNameList(2, rows)
+            // A macro no key uses says so.
+            mouseClick(inEditor("deleteButton"))
+            compare(inEditor("deleteQuestion").text, "Delete the macro “Macro_2”?\nNo key uses it.")
+            mouseClick(inEditor("deleteOk"))
+            compare(names(), ["Macro_0"])
+            part("keyMatrix").init(false, false)
+            part("keyMatrix").isSave = false
         }
 
         function test_hundredMacrosLimit() {
@@ -370,13 +459,14 @@ Item {
             ignoreWarning(/refused a new macro/)
             mouseClick(inEditor("newButton"))
             compare(editor.macroModel.count, 100)
+            compare(inEditor("refusalNote").text, "The list holds at most 100 macros.")
             ignoreWarning(/refused an import/)
             verify(!editor.importMacro())
             compare(storedNames().length, 100)
 
             // A freed number is taken again.
             editor.macroNumber_lv.currentIndex = 40
-            editor.deleteSelected()
+            editor.removeSelected()
             verify(editor.newMacro())
             compare(editor.selectedName(), "Macro_40")
         }

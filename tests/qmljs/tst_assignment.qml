@@ -24,6 +24,9 @@ TestCase {
         compare(Assignment.rowOf(Assignment.windowsTable, 6, 0x2C, 0x1C), -1)
         compare([Assignment.fireRateAt(0, 0, 76), Assignment.fireRateAt(76, 0, 76), Assignment.fireRateAt(-9, 0, 76),
                  Assignment.fireRateAt(500, 0, 76), Assignment.fireRateAt(5, 5, 5)], [4, 80, 4, 80, 4])
+        // The knob goes back to the rate it came from.
+        for (var rate of [4, 10, 37, 80])
+            compare(Assignment.fireRateAt(Assignment.fireRateX(rate, 3, 79), 3, 79), rate)
     }
 
     // Every table row reads back as its own label.

@@ -47,5 +47,9 @@ TestCase {
             verify(!MacroNames.isValid(bad), JSON.stringify(bad))
         compare(MacroNames.fromStore(["Macro_0", "vornakelpish"]), ["Macro_0"])
         compare(MacroNames.fromStore(["a", "b"]), ["a", "b"])
+        // A file left behind takes its name as a row does.
+        compare(MacroNames.renameRefusal("a", "Macro_1", ["a"], exists), "taken")
+        compare(MacroNames.renameRefusal("a", "b", ["a", "b"], exists), "taken")
+        compare(MacroNames.renameRefusal("a", "b", ["a"], exists), "")
     }
 }

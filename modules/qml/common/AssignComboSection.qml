@@ -10,6 +10,8 @@ Item {
     property var strings: []
     property bool capturing: false
     property string comboText: ""
+    // The slot's combination, shown while not capturing.
+    property string currentText: ""
 
     signal startClicked()
     signal confirmClicked()
@@ -29,7 +31,9 @@ Item {
             x: 8
             width: parent.width - 56
             anchors.verticalCenter: parent.verticalCenter
-            text: section.capturing ? section.comboText : Lang.lang(section.strings, Lang.KeyAssigment.clickInput)
+            text: section.capturing ? section.comboText
+                                    : section.currentText !== "" ? section.currentText
+                                    : Lang.lang(section.strings, Lang.KeyAssigment.clickInput)
             elide: Text.ElideRight
             color: Theme.fontColor
             font.family: Theme.fontFamily

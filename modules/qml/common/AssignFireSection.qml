@@ -11,7 +11,8 @@ Item {
 
     property var strings: []
     property bool capturing: false
-    property alias keyText: fireBox.text
+    // The captured key's name; "Click Input" while capturing or when empty.
+    property string keyText: ""
     property alias rateSlider: rateSlider
     property alias timesBox: timesBox
     property alias endness: endness
@@ -22,7 +23,19 @@ Item {
     signal scrollFrozen(bool frozen)
     signal focusPages()
 
+    // The open rate panel is drawn above the next section.
+    z: rateSlider.z
+
     function text(key) { return Lang.lang(strings, Lang.KeyAssigment[key]) }
+    // Shows a fire key's rate and times, or the first-use state (rate 10,
+    // endless) for any other function.
+    function showRate(isFire, rate, times) {
+        rateSlider.slider.setValue(Assignment.fireRateX(isFire ? rate : 10, rateSlider.slider.minX,
+                                                        rateSlider.slider.maxX))
+        rateSlider.textValue = isFire ? rate + "MS" : "10ms"
+        timesBox.textValue = String(isFire ? times : 0)
+        endness.isSelect = !isFire || times === 0
+    }
     function times() {
         var n = parseInt(timesBox.textValue, 10)
         return isFinite(n) ? Math.max(0, Math.min(255, n)) : 0
@@ -39,9 +52,8 @@ Item {
         color: section.capturing ? Theme.colorOrange : Theme.colorGray0
         border.color: Theme.colorGray1
         Text {
-            id: fireBox
             anchors.centerIn: parent
-            text: section.text("clickInput")
+            text: section.capturing || section.keyText === "" ? section.text("clickInput") : section.keyText
             color: Theme.fontColor
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontNormalSize

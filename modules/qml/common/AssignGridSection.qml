@@ -15,6 +15,8 @@ Item {
 
     width: 400
     height: 70
+    // An open grid reaches over the sections below, so it is drawn above them.
+    z: grid.z
 
     SectionHeading { id: heading }
     ListModel { id: entries }

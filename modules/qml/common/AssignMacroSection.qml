@@ -22,6 +22,9 @@ Item {
 
     function text(i) { return Lang.lang(strings, i) }
 
+    // An open list reaches over the sections below.
+    z: macroChoice.z
+
     SectionHeading { y: 378; text: section.text(Lang.KeyAssigment.macroFunction) }
     ListModel { id: macroItems }
     DropDownList {

@@ -9,16 +9,7 @@ import "../js/lang.js" as Lang
 Dialog {
     id: keyAssigment
 
-    property var keyAssigmentLang: ["Key ", "Mouse Function", "Left Key", "Middle Key", "Right Key",
-        "Forward Key", "Back Key", "Double Fire", "Fire Function", "Key Value", "Click Input", "Rate",
-        "Times", "Endless", "Group Function", "Media Function", "Macro Function", "Macro Editor",
-        "Macro runs one-time after pressing the button",
-        "Macro runs endless loop until any button is pressed",
-        "Macro runs endless loop until button is released", "DPI Function", "DPI+", "DPI-", "DPI LOOP",
-        "Windows Function", "Shortcut Function", "Player", "Next", "Previous", "Stop", "Mute",
-        "Play/Pause", "Volume+", "Volume-", "My PC", "Index", "Search", "Max", "Min", "Desktop", "Run",
-        "New", "Cut", "Copy", "Paste", "Save", "Print", "Find", "Redo", "Undo", "Select All",
-        "Gun Function", "One Gun", "Two Gun", "Three Gun", "Sniper Key", "", "", ""]
+    property var keyAssigmentLang: Lang.keyAssigmentDefaults
     property bool isFireInput: false
     property bool isComboInput: false
     property int slot: -1
@@ -115,10 +106,42 @@ Dialog {
         keyCode1 = s.keyCode1
         keyCode2 = s.keyCode2
         keyCode3 = s.keyCode3
+        endCapture()
+        showChoices()
         x = Math.round((parent.width - width) / 2)
         if (!visible)
             y = Math.round((parent.height - height) / 2)
         visible = true
+    }
+    // Every section shows the slot's own function and nothing left from the
+    // slot shown before; the view starts at the top.
+    function showChoices() {
+        var c = Assignment.choicesOf(keyCode0, keyCode1, keyCode2, keyCode3)
+        selectRadio(mouseRadios, c.mouse)
+        selectRadio(dpiRadios, c.dpi)
+        selectRadio(gunRadios, c.gun)
+        media.grid.currentSelect = c.media
+        windows.grid.currentSelect = c.windows
+        shortcuts.grid.currentSelect = c.shortcut
+        var isFire = keyCode0 === 1
+        fireRate = isFire ? Math.max(4, Math.min(80, keyCode2)) : 10
+        fire.showRate(isFire, fireRate, keyCode3)
+        var isMacro = keyCode0 === 4
+        macro.list.currentSelect = isMacro ? macroIndexOf(keyString) : -1
+        macroOption = isMacro ? Math.min(2, keyCode1) : 0
+        for (var j = 0; j < macro.options.count; ++j)
+            macro.options.itemAt(j).isSelect = j === macroOption
+        view.contentY = 0
+    }
+    function selectRadio(group, i) {
+        for (var j = 0; j < group.count; ++j)
+            group.itemAt(j).isSelect = j === i
+    }
+    function macroIndexOf(name) {
+        for (var i = 0; i < macro.items.count; ++i)
+            if (String(macro.items.get(i).textValue) === name)
+                return i
+        return -1
     }
     function keyAssigmentFocus() {
         macro.list.closeMenu()
@@ -175,7 +198,6 @@ Dialog {
     function startFire() {
         endCapture()
         isFireInput = true
-        fire.keyText = lang(str.clickInput)
     }
     function startCombo() {
         isFireInput = false
@@ -201,7 +223,6 @@ Dialog {
         if (index === 0 && isFireInput) {
             isFireInput = false
             var name = keyCodeString.keycodeTostr(code)
-            fire.keyText = name
             setCodeString(codeString(1, code, fireRate, fireTimes()), name)
         } else if (index === 1 && isComboInput && isDown) {
             // Held keys repeat their key-down; each key counts once.
@@ -218,8 +239,7 @@ Dialog {
         }
     }
     function chooseRadio(group, table, i) {
-        for (var j = 0; j < group.count; ++j)
-            group.itemAt(j).isSelect = j === i
+        selectRadio(group, i)
         setCodeString(table[i][1], labelOf(table[i][0]))
     }
     function chooseGrid(grid, table) {
@@ -297,6 +317,7 @@ Dialog {
             strings: keyAssigment.keyAssigmentLang
             onFocusPages: keyAssigment.focusPages()
             capturing: keyAssigment.isFireInput
+            keyText: keyAssigment.keyCode0 === 1 ? keyAssigment.keyString : ""
             onCaptureClicked: keyAssigment.startFire()
             onScrollFrozen: function (frozen) { keyAssigment.isScrollFrozen = frozen }
             onRateChosen: function (rate) {
@@ -315,6 +336,7 @@ Dialog {
             strings: keyAssigment.keyAssigmentLang
             capturing: keyAssigment.isComboInput
             comboText: keyAssigment.comboText
+            currentText: keyAssigment.keyCode0 === 2 ? keyAssigment.keyString : ""
             onStartClicked: keyAssigment.startCombo()
             onConfirmClicked: keyAssigment.confirmCombo()
             onCancelClicked: keyAssigment.cancelCombo()
@@ -365,11 +387,10 @@ Dialog {
             onChosen: keyAssigment.chooseGrid(windows.grid, keyAssigment.windowsTable)
         }
 
-        // 8. Shortcut function, above the gun section its grid opens over
+        // 8. Shortcut function
         AssignGridSection {
             id: shortcuts
             y: 664
-            z: 1
             heading: keyAssigment.lang(keyAssigment.str.shortcutFunction)
             gridName: "shortcutGrid"
             onChosen: keyAssigment.chooseGrid(shortcuts.grid, keyAssigment.shortcutTable)

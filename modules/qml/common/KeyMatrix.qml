@@ -25,6 +25,8 @@ Rectangle {
     signal enterBtn(int index)
     signal leaveBtn(int index)
     signal clickBtn(int index)
+    // A click on the last left button, which is never re-assigned.
+    signal keyRefused(int index, Item row)
 
     width: 232
     height: 40 + 24 * keyCount + 2 * (keyCount - 1) + 8
@@ -176,6 +178,8 @@ Rectangle {
                         keyMatrix.mouseMain.selectKey = row.index
                         if (!keyMatrix.checkOneLeftKey())
                             keyMatrix.clickBtn(row.index)
+                        else
+                            keyMatrix.keyRefused(row.index, row)
                     }
                 }
             }

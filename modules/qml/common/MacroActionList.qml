@@ -18,10 +18,13 @@ Rectangle {
     signal delayEdited(int index, string text)
     // The rows changed and are to be stored.
     signal edited()
+    // A change was refused: "delayMax" or "tooLong".
+    signal refused(string reason)
 
     property var keyNames: KeyCodes.defaultNames
     readonly property int blockSize: MacroCodec.blockSize
     readonly property int recordLimit: MacroCodec.recordLimit
+    readonly property int maxDelay: 65535
 
     function rows() {
         var out = []
@@ -39,6 +42,7 @@ Rectangle {
     function undoInsert(at, count) {
         console.warn("Macro editor: refused an action, the macro would not fit the device's", blockSize, "bytes")
         model.remove(at, count)
+        refused("tooLong")
     }
     function deleteAction() {
         var index = actionList.currentIndex
@@ -84,13 +88,18 @@ Rectangle {
         if (index < 0 || index >= model.count || model.get(index).type !== 0)
             return false
         var t = String(text).trim()
-        if (!/^\d+$/.test(t) || Number(t) > 65535)
+        if (!/^\d+$/.test(t))
             return false
+        if (Number(t) > maxDelay) {
+            refused("delayMax")
+            return false
+        }
         var old = model.get(index).info
         model.setProperty(index, "info", String(Number(t)))
         if (!fitsBlock()) {
             console.warn("Macro editor: refused a delay of", t, "ms, the macro would not fit the device's", blockSize, "bytes")
             model.setProperty(index, "info", old)
+            refused("tooLong")
             return false
         }
         edited()
@@ -167,7 +176,7 @@ Rectangle {
         x: 80
         width: 120
         maximumLength: 5
-        validator: IntValidator { bottom: 0; top: 65535 }
+        validator: IntValidator { bottom: 0; top: box.maxDelay }
         onEditEnded: commit()
         onCommitted: function (index, text) { box.delayEdited(index, text) }
     }

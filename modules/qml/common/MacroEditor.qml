@@ -11,9 +11,7 @@ import "../js/macronames.js" as MacroNames
 Dialog {
     id: macroEditor
 
-    property var macroEditorLang: ["Macro Editor", "Macro Name", "New", "Delete", "Action", "Stop Record", "Times",
-        "OK", "Start Record", "Delay", "Delete", "Import", "Export", "Insert Delay", "Insert Key", "Insert Left Key",
-        "Insert Middle Key", "Insert Right Key", "", ""]
+    property var macroEditorLang: Lang.macroEditorDefaults
     property bool isInputting: false
     property bool isInsertting: false
     property bool delayRecord: false
@@ -27,6 +25,12 @@ Dialog {
     property DropDownList assignList: null
     // The back end (the host's "ui_View"), passed down by the main screen.
     property var backEnd: null
+    // The key list's working slots, to name the keys a deleted macro frees.
+    property ListModel keySlots: null
+    // The profile on screen (0 to 5), whose keys keySlots holds.
+    property int currentProfile: 0
+    // Why the last change was refused; shown until the next press in the editor.
+    property string refusal: ""
     property alias macroNumber_lv: nameBox.list
     property alias actionModel: actions
     property alias macroModel: names
@@ -47,6 +51,7 @@ Dialog {
 
     readonly property var str: Lang.MacroEditor
     function lang(i) { return Lang.lang(macroEditorLang, i) }
+    function langWith(i, arg) { return lang(i).replace("%1", arg) }
 
     // Macro list
     function nameList() {
@@ -98,6 +103,7 @@ Dialog {
     function newMacro() {
         if (names.count >= maxMacros) {
             console.warn("Macro editor: refused a new macro, the list holds", maxMacros)
+            refusal = langWith(str.listFull, maxMacros)
             return false
         }
         var name = nextName()
@@ -113,6 +119,7 @@ Dialog {
     function importMacro() {
         if (names.count >= maxMacros) {
             console.warn("Macro editor: refused an import, the list holds", maxMacros)
+            refusal = langWith(str.listFull, maxMacros)
             return false
         }
         var name = nextName()
@@ -130,7 +137,16 @@ Dialog {
         if (nameBox.list.currentIndex >= 0)
             backEnd.saveMacroFile(selectedName())
     }
+    // Asks first, naming the keys that go back to their defaults.
     function deleteSelected() {
+        if (nameBox.list.currentIndex < 0)
+            return
+        if (isInputting)
+            stopRecord()
+        deleteLayer.ask(selectedName())
+    }
+    function removeSelected() {
+        deleteLayer.box.visible = false
         var index = nameBox.list.currentIndex
         if (index < 0)
             return
@@ -151,8 +167,13 @@ Dialog {
         if (index < 0 || index >= names.count)
             return false
         var oldName = String(names.get(index).textValue)
-        if (!MacroNames.isValid(newName) || nameList().indexOf(newName) >= 0 || backEnd.loadMacroIni(newName).length > 0) {
+        var why = MacroNames.renameRefusal(oldName, newName, nameList(),
+                                           function (name) { return backEnd.loadMacroIni(name).length > 0 })
+        if (why !== "") {
             console.warn("Macro editor: rename of", oldName, "to", JSON.stringify(newName), "refused")
+            var texts = { "empty": lang(str.emptyName), "slash": lang(str.slashName), "invalid": lang(str.badName),
+                "taken": langWith(str.nameTaken, newName) }
+            refusal = texts[why] || ""
             return false
         }
         modifyMacroName(oldName, newName)
@@ -231,7 +252,10 @@ Dialog {
     function insertKeyOk() {
         insertLayer.box.visible = false
         isInsertting = false
-        actionBox.insertKey(insertKeyName)
+        if (insertKeyName === "")
+            refusal = lang(str.noKeyInserted)
+        else
+            actionBox.insertKey(insertKeyName)
     }
 
     // Encoding: see macrocodec.js; key names through the interface's table.
@@ -245,6 +269,7 @@ Dialog {
     }
 
     function macroEditorFocus() {
+        refusal = ""
         recordBar.repeatInput.closeFocus()
         if (nameBox.editor.index >= 0)
             nameBox.editor.commit()
@@ -321,6 +346,11 @@ Dialog {
         font.family: Theme.fontFamily
         font.pixelSize: Theme.fontMinSize
     }
+    TitleNote {
+        objectName: "refusalNote"
+        dialog: macroEditor
+        text: macroEditor.refusal
+    }
     MacroActionList {
         id: actionBox
         x: 200
@@ -337,6 +367,10 @@ Dialog {
                 menus.openActionMenu(actionBox.mapToItem(menus, x, y))
         }
         onDelayEdited: function (index, text) { macroEditor.setDelay(index, text) }
+        onRefused: function (reason) {
+            macroEditor.refusal = reason === "delayMax" ? macroEditor.langWith(macroEditor.str.delayMax, actionBox.maxDelay)
+                                                        : macroEditor.lang(macroEditor.str.tooLong)
+        }
     }
     MacroRecordBar {
         id: recordBar
@@ -389,5 +423,19 @@ Dialog {
         okText: macroEditor.lang(macroEditor.str.ok)
         keyName: macroEditor.insertKeyName
         onAccepted: macroEditor.insertKeyOk()
+    }
+    MacroDeleteBox {
+        id: deleteLayer
+        z: 30
+        dialog: macroEditor
+        backEnd: macroEditor.backEnd
+        keySlots: macroEditor.keySlots
+        currentProfile: macroEditor.currentProfile
+        strings: macroEditor.macroEditorLang
+        title: macroEditor.lang(macroEditor.str.deleteMacro)
+        okText: macroEditor.lang(macroEditor.str.ok)
+        cancelText: macroEditor.lang(macroEditor.str.cancel)
+        onAccepted: macroEditor.removeSelected()
+        onRejected: deleteLayer.box.visible = false
     }
 }

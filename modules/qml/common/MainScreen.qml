@@ -52,11 +52,17 @@ Item {
     function openKey(index) {
         if (keyMatrix.checkOneLeftKey()) {
             mouseMain.selectKey = -1
+            explainFixedKey(index, mouseMain.boxes[index].x, mouseMain.boxes[index].y + 28)
             return
         }
+        fixedKeyNote.hide()
         mainScreen.mainWindow.showMask()
         mainScreen.mainWindow.mainFocus()
         keyAssigment.show(index)
+    }
+
+    function explainFixedKey(index, x, y) {
+        fixedKeyNote.showAt(keyAssigment.lang(keyAssigment.str.fixedKey).replace("%1", index + 1), x, y)
     }
 
     Mouse {
@@ -84,7 +90,12 @@ Item {
             gunControl: gunControl
             onEnterBtn: function (index) { mouseMain.selectKey = index }
             onLeaveBtn: function (index) { if (!keyAssigment.visible) mouseMain.selectKey = -1 }
+            onKeyRefused: function (index, row) {
+                var at = row.mapToItem(mainScreen, 0, row.height + 4)
+                mainScreen.explainFixedKey(index, at.x, at.y)
+            }
             onClickBtn: function (index) {
+                fixedKeyNote.hide()
                 mainScreen.mainWindow.showMask()
                 mainScreen.mainWindow.mainFocus()
                 keyAssigment.show(index)
@@ -213,6 +224,12 @@ Item {
         onRowClicked: function (index) { mainScreen.mainWindow.aboutChosen(index) }
     }
 
+    // Above the page, under the mask and the dialogs.
+    FixedKeyNote {
+        id: fixedKeyNote
+        objectName: "fixedKeyNote"
+    }
+
     Rectangle {
         id: mask
         objectName: "mask"
@@ -242,6 +259,8 @@ Item {
         backEnd: mainScreen.mainWindow.backEnd
         keyCodeString: keyCodeString
         assignList: keyAssigment.macroList
+        keySlots: keyMatrix.modKeys
+        currentProfile: profile.profileNo
         onClosed: mainScreen.mainWindow.hideMask()
         keysInWindowOnly: mainScreen.mainWindow.keysInWindowOnly
         onModifyMacroData: function (macroName) { mainScreen.mainWindow.macroChanged(macroName) }

@@ -354,13 +354,25 @@ MainWindowBase {
         }
         backEnd.modifyMacroNameUpdateProfile(oldMacroName, newMacroName)
     }
+    // The user has confirmed the deletion, which named these keys: they take
+    // their factory assignment at once. The mouse gets the stored key list
+    // with that change alone; other key edits still wait for Save.
     function macroDeleted(macroName) {
-        for (var j of slotsBoundTo(macroName)) {
-            var factory = backEnd.mouseGetKeydefine(j, true)
-            setSlotCodes(j, [Number(factory[0]), Number(factory[1]), Number(factory[2]), Number(factory[3])])
-            keyMatrix.saveData()
-        }
+        for (var j of slotsBoundTo(macroName))
+            setSlotCodes(j, keyMatrix.readSlot(j, true))
+        var stored = []
+        for (var k = 0; k < 16; ++k)
+            stored.push(keyMatrix.readSlot(k, false))
         backEnd.deleteMacroUpdateProfile(macroName)
+        var flat = []
+        var changed = false
+        for (k = 0; k < 16; ++k) {
+            var now = keyMatrix.readSlot(k, false)
+            changed = changed || now.join() !== stored[k].join()
+            flat = flat.concat(now)
+        }
+        if (changed)
+            backEnd.mouseSetKeyMatrix(flat, true, gunControl.slotPeriods())
     }
     function aboutChosen(index) {
         if (index === 0)

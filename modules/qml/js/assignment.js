@@ -37,6 +37,25 @@ function rowOf(table, c0, c2, c3) {
     }
     return -1
 }
+// What each section of the dialog shows as chosen for a button's codes: the
+// row of its table, or -1 where the button is not of that kind. A kind-0
+// code that is no button and no double fire reads as the report-rate row,
+// as its text does.
+function choicesOf(c0, c1, c2, c3) {
+    var mouseIndex = mouseButtons.indexOf(c2)
+    return {
+        "mouse": c0 !== 0 ? -1 : mouseIndex >= 0 ? mouseIndex : c2 === 0x1E ? 5 : 6,
+        "media": c0 === 3 ? rowOf(mediaTable, c0, c2, c3) : -1,
+        "dpi": c0 === 5 && c2 >= 1 && c2 <= dpiTable.length ? c2 - 1 : -1,
+        "windows": c0 === 6 ? rowOf(windowsTable, c0, c2, c3) : -1,
+        "shortcut": c0 === 7 ? rowOf(shortcutTable, c0, c2, c3) : -1,
+        "gun": c0 === 8 && c2 >= 1 && c2 <= gunTable.length ? c2 - 1 : -1
+    }
+}
+// The knob position of a fire rate, the inverse of fireRateAt.
+function fireRateX(rate, minX, maxX) {
+    return minX + (Math.max(4, Math.min(80, rate)) - 4) * (maxX - minX) / 76
+}
 // The fire rate (4 to 80 ms) at knob position x of a slider from minX to maxX.
 function fireRateAt(x, minX, maxX) {
     var n = Math.round(4 + (x - minX) * 76 / Math.max(1, maxX - minX))

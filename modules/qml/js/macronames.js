@@ -19,6 +19,19 @@ function nextName(taken, exists) {
 function isValid(name) {
     return !(name === "" || name.length > 64 || name === "." || name === ".." || /[\/\\\u0000]/.test(name))
 }
+// Why a macro may not be renamed from oldName to newName: "" when it may,
+// "same", "empty", "slash", "invalid" or "taken" (by another row or a file).
+function renameRefusal(oldName, newName, taken, exists) {
+    if (newName === oldName)
+        return "same"
+    if (newName === "")
+        return "empty"
+    if (/[\/\\]/.test(newName))
+        return "slash"
+    if (!isValid(newName))
+        return "invalid"
+    return taken.indexOf(newName) >= 0 || exists(newName) ? "taken" : ""
+}
 // The stored list, without the marker a single name is stored with.
 function fromStore(list) {
     return list.length === 2 && String(list[1]) === "vornakelpish" ? [list[0]] : list
