@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 sh tools/build.sh
 BUILD_DIR=${BUILD_DIR:-build}
 # Input-capture tests need an X server; everything else runs offscreen.
-xvfb-run -a -s "-screen 0 1280x800x24" ctest --test-dir "$BUILD_DIR" --output-on-failure -j2
+xvfb-run -a -s "-screen 0 1280x800x24 -noreset" ctest --test-dir "$BUILD_DIR" --output-on-failure -j2
 # qmllint over the interface's QML sources, within tools/qmllint-budget.
 sh tools/qmllint-budget.sh
 # Recording and window drag on a native Wayland session (headless sway);
@@ -20,7 +20,7 @@ BENCH_SHORT=1 sh bench/run "$BUILD_DIR"
 ASAN_BUILD_DIR=${ASAN_BUILD_DIR:-build-asan}
 cmake -S . -B "$ASAN_BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNORVANE_SANITIZE=ON >/dev/null
 cmake --build "$ASAN_BUILD_DIR" -j"$(nproc)"
-xvfb-run -a -s "-screen 0 1280x800x24" ctest --test-dir "$ASAN_BUILD_DIR" --output-on-failure -j2
+xvfb-run -a -s "-screen 0 1280x800x24 -noreset" ctest --test-dir "$ASAN_BUILD_DIR" --output-on-failure -j2
 
 # ThreadSanitizer on the device tests only: the report watch is the one
 # thread beside the GUI thread, and only those targets are built.
