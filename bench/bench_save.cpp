@@ -5,12 +5,10 @@
 #include "benchsupport.h"
 #include "device/hid_thread.h"
 #include "fullsave.h"
-#include "platform/pause.h"
 #include "vmouse.h"
 
 #include <QApplication>
 #include <QDateTime>
-#include <QElapsedTimer>
 
 int main(int argc, char **argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -34,21 +32,9 @@ int main(int argc, char **argv) {
     myQQuickView view(nullptr);
     view.setLink(&link);
 
-    int mandated = 0;
-    {
-      platform::PauseLog log;
-      bench::fullSave(view);
-      for (int ms : log.pauses())
-        mandated += ms;
-    }
-    double totalMs = 0;
-    for (int i = 0; i < rounds; ++i) {
-      QElapsedTimer wall;
-      wall.start();
-      bench::fullSave(view);
-      totalMs += double(wall.nsecsElapsed()) / 1e6;
-    }
-    const double ms = totalMs / rounds;
+    const bench::SaveTiming t = bench::timeFullSave(view, rounds);
+    const double ms = t.measuredMs;
+    const int mandated = t.mandatedMs;
     printf("bench_save: %s family full Save %.1f ms over %d ms mandated = ratio %.4f "
            "(target at most 1.02, %d rounds)\n",
            family, ms, mandated, ms / mandated, rounds);

@@ -2,7 +2,10 @@
 // and colours, as the window's Save sends them for a full set of edits.
 #pragma once
 
+#include "platform/pause.h"
 #include "shell/myqquickview.h"
+
+#include <QElapsedTimer>
 
 #include <initializer_list>
 
@@ -27,6 +30,32 @@ inline void fullSave(myQQuickView &view) {
   for (int i = 0; i < 24; ++i)
     colours << i * 10;
   view.mouseSetRGBColor(0, colours);
+}
+
+struct SaveTiming {
+  int mandatedMs = 0;    // the pauses the commands must make
+  double measuredMs = 0; // mean wall time of one Save
+};
+
+// One Save with the pause layer recording what it must wait, then `rounds`
+// timed ones.
+inline SaveTiming timeFullSave(myQQuickView &view, int rounds) {
+  SaveTiming t;
+  {
+    platform::PauseLog log;
+    fullSave(view);
+    for (int ms : log.pauses())
+      t.mandatedMs += ms;
+  }
+  double totalMs = 0;
+  for (int i = 0; i < rounds; ++i) {
+    QElapsedTimer wall;
+    wall.start();
+    fullSave(view);
+    totalMs += double(wall.nsecsElapsed()) / 1e6;
+  }
+  t.measuredMs = totalMs / rounds;
+  return t;
 }
 
 } // namespace bench
