@@ -131,6 +131,8 @@ Rectangle {
         x: parent.width - 8 - width
         y: 12
         name: "undoBtn"
+        // One of several resets on the screen: said with its panel's title.
+        accessibleName: Access.iconName(name) + ": " + keyMatrix.keyMatrixLang[1]
         onClicked: keyMatrix.undo()
     }
     Column {

@@ -199,6 +199,7 @@ Rectangle {
         x: parent.width - 8 - width
         y: 12
         name: "undoBtn"
+        accessibleName: Access.iconName(name) + ": " + lightControl.label(Lang.LightControl.title)
         onClicked: {
             lightControl.load(false, true, false)
             lightControl.isSave = true
