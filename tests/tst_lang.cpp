@@ -105,7 +105,7 @@ private slots:
         {"main", 18},         {"keyMatrix", 5},    {"keyAssigment", 61},  {"dpiSetting", 5},
         {"lightControl", 20}, {"macroEditor", 34}, {"systemSetting", 21}, {"gunControl", 10},
         {"profile", 20},      {"keyCode", 133},    {"other", 8},          {"noMouse", 5},
-        {"capture", 1},       {"access", 6}};
+        {"capture", 1},       {"access", 11}};
     QSettings english(folder + "English.ini", QSettings::IniFormat);
     QSettings chinese(folder + "ChineseSimplified.ini", QSettings::IniFormat);
     for (QSettings *lang : {&english, &chinese}) {

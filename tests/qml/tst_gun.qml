@@ -251,6 +251,27 @@ Item {
             compare(gun.y, 40)
         }
 
+        // A preset is chosen from the keys as by a click; the arrows do not
+        // move the list apart from the choice.
+        function test_presetsByKeys() {
+            open()
+            var list = findChild(gun, "presetList")
+            var row = list.itemAtIndex(3)
+            compare(row.Accessible.role, Accessible.ListItem)
+            compare(row.Accessible.name, row.gunName)
+            verify(row.gunName !== "")
+            row.forceActiveFocus(Qt.TabFocusReason)
+            keyClick(Qt.Key_Space)
+            compare(list.selectIndex, 3)
+            verify(row.Accessible.selected)
+            compare(slots()[0], "3")
+            keyClick(Qt.Key_Down)
+            compare(list.currentIndex, 3)
+            keyClick(Qt.Key_Tab)
+            verify(list.itemAtIndex(4).activeFocus)
+            compare(list.selectIndex, 3)
+        }
+
         function test_absentWithoutGuns() {
             main.isGun = false
             main.openGun()

@@ -110,6 +110,13 @@ Item {
             mouseClick(inEditor("recordButton"))
             verify(!editor.isInputting)
             compare(stored(name), ["1,A", "0,120", "2,A", "1"])
+            // The rows show their kind as a picture: a screen reader says it.
+            var actions = inEditor("actionList")
+            compare([0, 1, 2].map(function (i) { return actions.itemAtIndex(i).Accessible.name }),
+                    ["1 Key down A", "2 Delay 120 ms", "3 Key up A"])
+            actions.itemAtIndex(1).forceActiveFocus(Qt.TabFocusReason)
+            keyClick(Qt.Key_Space)
+            compare(actions.currentIndex, 1)
 
             vmouse.clearTrace()
             bind(3, name)

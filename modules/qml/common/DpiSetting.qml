@@ -198,6 +198,7 @@ Rectangle {
         x: parent.width - 8 - width
         y: 12
         name: "undoBtn"
+        accessibleName: Access.iconName(name) + ": " + dpiSetting.dpiSettingLang[0]
         onClicked: dpiSetting.undo()
     }
     // With many stages the values would run together: every second one then

@@ -14,6 +14,8 @@ ListView {
     clip: true
     boundsBehavior: Flickable.StopAtBounds
     currentIndex: selectIndex
+    // Up and Down would move the current row apart from the chosen preset.
+    keyNavigationEnabled: false
     delegate: Rectangle {
         id: gun
         required property int index
@@ -22,7 +24,22 @@ ListView {
         width: presetList.width
         height: 58
         color: Theme.rowColor(index === presetList.selectIndex, area.containsMouse, Theme.colorBlack)
+        activeFocusOnTab: true
+        Keys.enabled: !KeyFocus.keysCaptured
+        Accessible.role: Accessible.ListItem
+        Accessible.name: gun.gunName
+        Accessible.focusable: true
+        Accessible.selectable: true
+        Accessible.selected: gun.index === presetList.selectIndex
+        Accessible.onPressAction: presetList.chosen(gun.index)
+        Keys.onSpacePressed: { KeyFocus.keyUsed(); presetList.chosen(gun.index) }
+        Keys.onReturnPressed: { KeyFocus.keyUsed(); presetList.chosen(gun.index) }
+        Keys.onEnterPressed: { KeyFocus.keyUsed(); presetList.chosen(gun.index) }
+        Keys.onTabPressed: KeyFocus.tab(gun, true)
+        Keys.onBacktabPressed: KeyFocus.tab(gun, false)
+        onActiveFocusChanged: if (activeFocus && KeyFocus.keyboard) presetList.positionViewAtIndex(index, ListView.Contain)
         Image {
+            Accessible.ignored: true
             anchors.centerIn: parent
             width: 160
             height: 48
@@ -30,6 +47,7 @@ ListView {
             source: gun.gunImage
         }
         Text {
+            Accessible.ignored: true
             x: 8
             anchors.bottom: parent.bottom
             anchors.bottomMargin: 4
@@ -48,7 +66,9 @@ ListView {
             id: area
             anchors.fill: parent
             hoverEnabled: true
+            onPressed: KeyFocus.pointerFocus(gun)
             onClicked: presetList.chosen(gun.index)
         }
+        FocusRing { margin: 0 }
     }
 }

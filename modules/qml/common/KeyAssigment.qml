@@ -261,6 +261,20 @@ Dialog {
             keyCode1 = i
     }
 
+    // A choice reached by Tab is scrolled into view.
+    readonly property Item focusedItem: Window.activeFocusItem
+    onFocusedItemChanged: if (visible && KeyFocus.keyboard && focusedItem
+                                  && KeyFocus.isInside(focusedItem, view.contentItem)) reveal(focusedItem)
+    function reveal(item) {
+        var top = item.mapToItem(view.contentItem, 0, 0).y - 8
+        var bottom = top + item.height + 16
+        var maxY = Math.max(0, view.contentHeight - view.height)
+        if (top < view.contentY)
+            view.contentY = Math.max(0, top)
+        else if (bottom > view.contentY + view.height)
+            view.contentY = Math.min(maxY, bottom - view.height)
+    }
+
     onCloseClicked: closeDialog()
     // The close icon acts on press.
     Component.onCompleted: {

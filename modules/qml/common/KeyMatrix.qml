@@ -131,6 +131,8 @@ Rectangle {
         x: parent.width - 8 - width
         y: 12
         name: "undoBtn"
+        // One of several resets on the screen: said with its panel's title.
+        accessibleName: Access.iconName(name) + ": " + keyMatrix.keyMatrixLang[1]
         onClicked: keyMatrix.undo()
     }
     Column {
@@ -145,20 +147,42 @@ Rectangle {
                 required property string keyText
                 visible: index < keyMatrix.keyCount
                 readonly property bool lit: keyMatrix.mouseMain.selectKey === index || area.containsMouse
+                readonly property string label: index < 8 ? keyMatrix.keyMatrixLang[0] + " " + (index + 1) : ""
+                // The last left button is never re-assigned; the row keeps its selection.
+                function activate() {
+                    keyMatrix.mouseMain.selectKey = row.index
+                    if (!keyMatrix.checkOneLeftKey())
+                        keyMatrix.clickBtn(row.index)
+                    else
+                        keyMatrix.keyRefused(row.index, row)
+                }
                 objectName: "keyRow" + index
                 width: 216
                 height: 24
                 color: lit ? Theme.colorOrange : Theme.colorGray0
+                activeFocusOnTab: visible
+                Keys.enabled: !KeyFocus.keysCaptured
+                Accessible.role: Accessible.Button
+                Accessible.name: label.replace(/\s+/g, " ").trim() + ": " + keyText
+                Accessible.focusable: true
+                Accessible.onPressAction: activate()
+                Keys.onSpacePressed: { KeyFocus.keyUsed(); activate() }
+                Keys.onReturnPressed: { KeyFocus.keyUsed(); activate() }
+                Keys.onEnterPressed: { KeyFocus.keyUsed(); activate() }
+                Keys.onTabPressed: KeyFocus.tab(row, true)
+                Keys.onBacktabPressed: KeyFocus.tab(row, false)
                 Text {
+                    Accessible.ignored: true
                     x: 8
                     anchors.verticalCenter: parent.verticalCenter
-                    text: row.index < 8 ? keyMatrix.keyMatrixLang[0] + " " + (row.index + 1) : ""
+                    text: row.label
                     color: Theme.colorGray3
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.fontNormalSize
                 }
                 Text {
                     objectName: "keyText"
+                    Accessible.ignored: true
                     anchors.right: parent.right
                     anchors.rightMargin: 8
                     anchors.verticalCenter: parent.verticalCenter
@@ -173,15 +197,11 @@ Rectangle {
                     hoverEnabled: true
                     onEntered: keyMatrix.enterBtn(row.index)
                     onExited: keyMatrix.leaveBtn(row.index)
-                    // The last left button is never re-assigned; the row keeps its selection.
-                    onClicked: {
-                        keyMatrix.mouseMain.selectKey = row.index
-                        if (!keyMatrix.checkOneLeftKey())
-                            keyMatrix.clickBtn(row.index)
-                        else
-                            keyMatrix.keyRefused(row.index, row)
-                    }
+                    onPressed: KeyFocus.pointerFocus(row)
+                    onClicked: row.activate()
                 }
+                // Inside the row: the rows stand 2 pixels apart.
+                FocusRing { margin: 0 }
             }
         }
     }

@@ -199,6 +199,7 @@ Rectangle {
         x: parent.width - 8 - width
         y: 12
         name: "undoBtn"
+        accessibleName: Access.iconName(name) + ": " + lightControl.label(Lang.LightControl.title)
         onClicked: {
             lightControl.load(false, true, false)
             lightControl.isSave = true
@@ -261,6 +262,19 @@ Rectangle {
                 width: 14
                 height: 30
                 visible: lightControl.blockVisible(index + 1)
+                activeFocusOnTab: true
+                Keys.enabled: !KeyFocus.keysCaptured
+                Accessible.role: Accessible.RadioButton
+                Accessible.name: lightControl.label(Lang.LightControl.color) + " " + (block.index + 1)
+                Accessible.focusable: true
+                Accessible.onPressAction: lightControl.selectBlock(block.index)
+                Keys.onSpacePressed: { KeyFocus.keyUsed(); lightControl.selectBlock(block.index) }
+                Keys.onReturnPressed: { KeyFocus.keyUsed(); lightControl.selectBlock(block.index) }
+                Keys.onEnterPressed: { KeyFocus.keyUsed(); lightControl.selectBlock(block.index) }
+                Keys.onTabPressed: KeyFocus.tab(block, true)
+                Keys.onBacktabPressed: KeyFocus.tab(block, false)
+                Accessible.checkable: true
+                Accessible.checked: block.selected
                 Rectangle {
                     width: 14
                     height: 14
@@ -270,6 +284,7 @@ Rectangle {
                     border.width: block.selected ? 2 : block.lit ? 1 : 0
                 }
                 Text {
+                    Accessible.ignored: true
                     y: 16
                     anchors.horizontalCenter: parent.horizontalCenter
                     text: block.index + 1
@@ -283,8 +298,10 @@ Rectangle {
                     hoverEnabled: true
                     onEntered: lightControl.hoverColor = block.index
                     onExited: if (lightControl.hoverColor === block.index) lightControl.hoverColor = -1
+                    onPressed: KeyFocus.pointerFocus(block)
                     onClicked: lightControl.selectBlock(block.index)
                 }
+                FocusRing { control: block; width: 20; height: 20 }
             }
         }
         Item {

@@ -121,6 +121,8 @@ Rectangle {
         clip: true
         interactive: contentHeight > height
         currentIndex: -1
+        // Up and Down would move the current row without the editor knowing.
+        keyNavigationEnabled: false
         boundsBehavior: Flickable.StopAtBounds
         delegate: Rectangle {
             id: actionRow
@@ -130,7 +132,25 @@ Rectangle {
             width: actionList.width
             height: 27
             color: Theme.rowColor(actionList.currentIndex === index, actionArea.containsMouse, "transparent")
+            readonly property string shown: type === 0 ? info + " ms" : info
+            // A key acts as a left press at the row's corner.
+            function choose() { box.rowPressed(index, Qt.LeftButton, 0, y - actionList.contentY) }
+            activeFocusOnTab: true
+            Keys.enabled: !KeyFocus.keysCaptured
+            Accessible.role: Accessible.ListItem
+            Accessible.name: (actionRow.index + 1) + " " + Access.actionName(actionRow.type) + " " + actionRow.shown
+            Accessible.focusable: true
+            Accessible.selectable: true
+            Accessible.selected: actionList.currentIndex === actionRow.index
+            Accessible.onPressAction: actionRow.choose()
+            Keys.onSpacePressed: { KeyFocus.keyUsed(); actionRow.choose() }
+            Keys.onReturnPressed: { KeyFocus.keyUsed(); actionRow.choose() }
+            Keys.onEnterPressed: { KeyFocus.keyUsed(); actionRow.choose() }
+            Keys.onTabPressed: KeyFocus.tab(actionRow, true)
+            Keys.onBacktabPressed: KeyFocus.tab(actionRow, false)
+            onActiveFocusChanged: if (activeFocus && KeyFocus.keyboard) actionList.positionViewAtIndex(index, ListView.Contain)
             Text {
+                Accessible.ignored: true
                 x: 8
                 width: 32
                 anchors.verticalCenter: parent.verticalCenter
@@ -140,15 +160,17 @@ Rectangle {
                 font.pixelSize: Theme.fontNormalSize
             }
             Image {
+                Accessible.ignored: true
                 x: 48
                 anchors.verticalCenter: parent.verticalCenter
                 source: "qrc:/macros/modules/img/skin1/macros/"
                         + ["delay", "keyDown", "keyUp", "mouseDown", "mouseUp"][Math.max(0, Math.min(4, actionRow.type))] + ".png"
             }
             Text {
+                Accessible.ignored: true
                 x: 80
                 anchors.verticalCenter: parent.verticalCenter
-                text: actionRow.type === 0 ? actionRow.info + " ms" : actionRow.info
+                text: actionRow.shown
                 visible: delayEditor.index !== actionRow.index
                 color: Theme.fontColor
                 font.family: Theme.fontFamily
@@ -160,6 +182,7 @@ Rectangle {
                 hoverEnabled: true
                 acceptedButtons: Qt.LeftButton | Qt.RightButton
                 onPressed: function (mouse) {
+                    KeyFocus.pointerFocus(actionRow)
                     var p = mapToItem(box, mouse.x, mouse.y)
                     box.rowPressed(actionRow.index, mouse.button, p.x, p.y)
                 }
@@ -168,6 +191,7 @@ Rectangle {
                         delayEditor.open(actionRow.index, actionRow.y - actionList.contentY, actionRow.info)
                 }
             }
+            FocusRing { margin: 0 }
         }
     }
     InlineEditor {

@@ -27,6 +27,8 @@ Rectangle {
         anchors.fill: parent
         clip: true
         currentIndex: -1
+        // Up and Down would move the current row apart from the chosen macro.
+        keyNavigationEnabled: false
         boundsBehavior: Flickable.StopAtBounds
         delegate: Rectangle {
             id: nameRow
@@ -35,7 +37,24 @@ Rectangle {
             width: macroList.width
             height: 27
             color: Theme.rowColor(macroList.currentIndex === index, nameArea.containsMouse, "transparent")
+            // A key acts as a left press at the row's corner.
+            function choose() { box.rowPressed(index, Qt.LeftButton, 0, y - macroList.contentY) }
+            activeFocusOnTab: true
+            Keys.enabled: !KeyFocus.keysCaptured
+            Accessible.role: Accessible.ListItem
+            Accessible.name: nameRow.textValue
+            Accessible.focusable: true
+            Accessible.selectable: true
+            Accessible.selected: macroList.currentIndex === nameRow.index
+            Accessible.onPressAction: nameRow.choose()
+            Keys.onSpacePressed: { KeyFocus.keyUsed(); nameRow.choose() }
+            Keys.onReturnPressed: { KeyFocus.keyUsed(); nameRow.choose() }
+            Keys.onEnterPressed: { KeyFocus.keyUsed(); nameRow.choose() }
+            Keys.onTabPressed: KeyFocus.tab(nameRow, true)
+            Keys.onBacktabPressed: KeyFocus.tab(nameRow, false)
+            onActiveFocusChanged: if (activeFocus && KeyFocus.keyboard) macroList.positionViewAtIndex(index, ListView.Contain)
             Text {
+                Accessible.ignored: true
                 x: 8
                 anchors.verticalCenter: parent.verticalCenter
                 width: parent.width - 16
@@ -52,6 +71,7 @@ Rectangle {
                 hoverEnabled: true
                 acceptedButtons: Qt.LeftButton | Qt.RightButton
                 onPressed: function (mouse) {
+                    KeyFocus.pointerFocus(nameRow)
                     var p = mapToItem(box, mouse.x, mouse.y)
                     box.rowPressed(nameRow.index, mouse.button, p.x, p.y)
                 }
@@ -60,6 +80,7 @@ Rectangle {
                         nameEditor.open(nameRow.index, nameRow.y - macroList.contentY, nameRow.textValue)
                 }
             }
+            FocusRing { margin: 0 }
         }
     }
     InlineEditor {

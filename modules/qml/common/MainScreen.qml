@@ -36,10 +36,12 @@ Item {
     Environment {
         id: environment
         objectName: "environment"
+        z: -1
         visible: mainScreen.mainWindow.isRevealed
     }
     // Empty background: drags the window.
     WindowDrag {
+        z: -1
         anchors.fill: parent
         controller: mainScreen.mainWindow.controller
         onBackgroundPressed: {
@@ -65,17 +67,31 @@ Item {
         fixedKeyNote.showAt(keyAssigment.lang(keyAssigment.str.fixedKey).replace("%1", index + 1), x, y)
     }
 
-    Mouse {
-        id: mouseMain
-        objectName: "mouseMain"
+    // Tab follows the screen from the top: the bar above, the left column,
+    // the mouse picture, the right column, the bar below. The page sits at
+    // z -1 so the bar above, first in that order, still draws over it.
+    Menu_Up {
+        id: menuUp
+        objectName: "menuUp"
+        x: 920
+        y: 16
         visible: mainScreen.mainWindow.isRevealed
-        keyAssigment: keyAssigment
-        onKeyOpened: function (index) { mainScreen.openKey(index) }
+        profilePage: profile
+        onBtnClicked: function (btnIndex) {
+            if (btnIndex === 2) {
+                aboutMenu.visible = !aboutMenu.visible
+            } else if (mainScreen.mainWindow.hasController()) {
+                if (btnIndex === 0)
+                    mainScreen.mainWindow.controller.onMinimize()
+                else
+                    mainScreen.mainWindow.controller.onClose()
+            }
+        }
     }
-
     Column {
         id: leftColumn
         objectName: "leftColumn"
+        z: -1
         x: 24
         y: 88
         spacing: 8
@@ -123,9 +139,19 @@ Item {
         }
     }
 
+    Mouse {
+        id: mouseMain
+        objectName: "mouseMain"
+        z: -1
+        visible: mainScreen.mainWindow.isRevealed
+        keyAssigment: keyAssigment
+        onKeyOpened: function (index) { mainScreen.openKey(index) }
+    }
+
     Column {
         id: rightColumn
         objectName: "rightColumn"
+        z: -1
         x: 768
         y: 56
         spacing: 8
@@ -151,6 +177,7 @@ Item {
     Row {
         id: bottomBar
         objectName: "bottomBar"
+        z: -1
         anchors.right: parent.right
         anchors.rightMargin: 24
         anchors.bottom: parent.bottom
@@ -196,24 +223,6 @@ Item {
         onActivated: mainScreen.mainWindow.save()
     }
 
-    Menu_Up {
-        id: menuUp
-        objectName: "menuUp"
-        x: 920
-        y: 16
-        visible: mainScreen.mainWindow.isRevealed
-        profilePage: profile
-        onBtnClicked: function (btnIndex) {
-            if (btnIndex === 2) {
-                aboutMenu.visible = !aboutMenu.visible
-            } else if (mainScreen.mainWindow.hasController()) {
-                if (btnIndex === 0)
-                    mainScreen.mainWindow.controller.onMinimize()
-                else
-                    mainScreen.mainWindow.controller.onClose()
-            }
-        }
-    }
     AboutMenu {
         id: aboutMenu
         objectName: "aboutMenu"

@@ -1,4 +1,5 @@
 import QtQuick
+import "../basic"
 
 // The main window's state and the names it answers by: the mouse's flags,
 // the host's objects, the screen's parts, the signals, and the small helpers
@@ -73,9 +74,17 @@ Item {
 
     function hasBackEnd() { return !!backEnd }
     function hasController() { return !!controller }
+    // A view that is disabled while it has focus passes focus on as a Tab
+    // would: the control that had focus keeps it, and no ring appears.
     function setViewEnabled(isEnable) {
-        if (hasBackEnd() && backEnd.setEnabled)
-            backEnd.setEnabled(isEnable)
+        if (!hasBackEnd() || !backEnd.setEnabled)
+            return
+        var held = Window.activeFocusItem
+        var keyboard = KeyFocus.keyboard
+        backEnd.setEnabled(isEnable)
+        KeyFocus.keyboard = keyboard
+        if (held && held !== Window.activeFocusItem)
+            held.forceActiveFocus(Qt.OtherFocusReason)
     }
     // A missing key keeps the built-in default.
     function globalValue(key, fallback) {

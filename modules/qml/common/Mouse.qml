@@ -20,6 +20,10 @@ Item {
     // A key was chosen: the main screen opens its assignment dialog.
     signal keyOpened(int index)
 
+    // "Key 3" in the chosen language, for assistive technology.
+    function keyName(index) {
+        return keyAssigment ? (keyAssigment.lang(keyAssigment.str.key) + " " + (index + 1)).replace(/\s+/g, " ") : ""
+    }
     function chooseKey(index) {
         selectKey = index
         clickKey(index)
@@ -30,6 +34,7 @@ Item {
     height: 640
 
     Image {
+        Accessible.ignored: true
         anchors.horizontalCenter: parent.horizontalCenter
         y: 110
         source: mouseMain.imgPath + "MouseFront.png"
@@ -38,6 +43,7 @@ Item {
         model: Math.max(0, Math.min(8, mouseMain.keyCount))
         delegate: Image {
             required property int index
+            Accessible.ignored: true
             readonly property bool lit: mouseMain.selectKey === index
             x: mouseMain.leaders[index].x
             y: mouseMain.leaders[index].y
@@ -58,7 +64,19 @@ Item {
             radius: 2
             color: lit ? Theme.colorOrange : Theme.colorGray0
             border.color: lit ? Theme.colorOrange : Theme.colorGray1
+            activeFocusOnTab: true
+            Keys.enabled: !KeyFocus.keysCaptured
+            Accessible.role: Accessible.Button
+            Accessible.name: mouseMain.keyName(hotSpot.index)
+            Accessible.focusable: true
+            Accessible.onPressAction: mouseMain.chooseKey(hotSpot.index)
+            Keys.onSpacePressed: { KeyFocus.keyUsed(); mouseMain.chooseKey(hotSpot.index) }
+            Keys.onReturnPressed: { KeyFocus.keyUsed(); mouseMain.chooseKey(hotSpot.index) }
+            Keys.onEnterPressed: { KeyFocus.keyUsed(); mouseMain.chooseKey(hotSpot.index) }
+            Keys.onTabPressed: KeyFocus.tab(hotSpot, true)
+            Keys.onBacktabPressed: KeyFocus.tab(hotSpot, false)
             Text {
+                Accessible.ignored: true
                 anchors.centerIn: parent
                 text: hotSpot.index + 1
                 color: Theme.fontColor
@@ -71,8 +89,10 @@ Item {
                 hoverEnabled: true
                 onEntered: mouseMain.selectKey = hotSpot.index
                 onExited: if (!mouseMain.keyAssigment.visible) mouseMain.selectKey = -1
+                onPressed: KeyFocus.pointerFocus(hotSpot)
                 onClicked: mouseMain.chooseKey(hotSpot.index)
             }
+            FocusRing {}
         }
     }
 }

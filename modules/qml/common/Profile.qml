@@ -264,6 +264,8 @@ Dialog {
             anchors.fill: parent
             clip: true
             interactive: false
+            // Up and Down would move the current row apart from the chosen profile.
+            keyNavigationEnabled: false
             model: rows
             delegate: Rectangle {
                 id: rowItem
@@ -272,7 +274,28 @@ Dialog {
                 width: rowList.width
                 height: 27
                 color: Theme.rowColor(index === profile.currentRow, area.containsMouse, Theme.colorBlack)
+                // A left press, from the pointer or a key.
+                function choose() {
+                    if (profile.editingRow !== index)
+                        profile.commitRename()
+                    rowMenu.visible = false
+                    profile.currentRow = index
+                }
+                activeFocusOnTab: true
+                Keys.enabled: !KeyFocus.keysCaptured
+                Accessible.role: Accessible.ListItem
+                Accessible.name: rowItem.textValue
+                Accessible.focusable: true
+                Accessible.selectable: true
+                Accessible.selected: rowItem.index === profile.currentRow
+                Accessible.onPressAction: rowItem.choose()
+                Keys.onSpacePressed: { KeyFocus.keyUsed(); rowItem.choose() }
+                Keys.onReturnPressed: { KeyFocus.keyUsed(); rowItem.choose() }
+                Keys.onEnterPressed: { KeyFocus.keyUsed(); rowItem.choose() }
+                Keys.onTabPressed: KeyFocus.tab(rowItem, true)
+                Keys.onBacktabPressed: KeyFocus.tab(rowItem, false)
                 Text {
+                    Accessible.ignored: true
                     x: 12
                     anchors.verticalCenter: parent.verticalCenter
                     text: rowItem.textValue
@@ -290,10 +313,8 @@ Dialog {
                         // A row removed from the model waits for deletion.
                         if (rowItem.index < 0)
                             return
-                        if (profile.editingRow !== rowItem.index)
-                            profile.commitRename()
-                        rowMenu.visible = false
-                        profile.currentRow = rowItem.index
+                        KeyFocus.pointerFocus(rowItem)
+                        rowItem.choose()
                         if (mouse.button === Qt.RightButton) {
                             var p = mapToItem(rowMenu.parent, mouse.x, mouse.y)
                             profile.openMenu(rowItem.index, p.x, p.y)
@@ -304,6 +325,7 @@ Dialog {
                             profile.startRename(rowItem.index)
                     }
                 }
+                FocusRing { margin: 0 }
             }
         }
         InlineEditor {
