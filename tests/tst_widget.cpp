@@ -358,6 +358,10 @@ private slots:
     // input even where the view is off because the mouse went. Cancel keeps
     // the program; Discard lets the close end it.
     QTRY_VERIFY_WITH_TIMEOUT(root->property("isPownOn").toBool(), 10000);
+    // The lock of the last connect ends first: its end enables the view.
+    QTRY_VERIFY_WITH_TIMEOUT(
+        !root->findChild<QObject *>(QStringLiteral("lockTimer"))->property("running").toBool(),
+        10000);
     QObject *box = root->findChild<QObject *>(QStringLiteral("unsavedBox"));
     root->findChild<QObject *>(QStringLiteral("dpiSetting"))->setProperty("isSave", true);
     w.showNormal();
