@@ -351,6 +351,67 @@ Item {
             compare(block(2), expectedBlock([0, 1, 1, 0xF0, 1 + 0x80, 0xF0, 1, 0xF1, 0x81, 0xF1, 0, 0]))
         }
 
+        // F2 renames the focused macro row; the Menu key and Shift+F10 open
+        // its menu, whose entries the arrows reach and Return or Space run.
+        function test_renameAndMenusFromKeys() {
+            editor.newMacro()
+            editor.newMacro()
+            editor.insertMouse("MS-L")
+            var list = inEditor("macroList")
+            var input = inEditor("nameEditor")
+            tryVerify(function () { return list.itemAtIndex(1) !== null })
+            list.itemAtIndex(1).forceActiveFocus()
+            keyClick(Qt.Key_F2)
+            verify(input.visible)
+            compare(input.selectedText, "Macro_1")
+            keyClick(Qt.Key_B)
+            keyClick(Qt.Key_Escape)
+            verify(!input.visible)
+            verify(editor.visible)
+            verify(list.itemAtIndex(1).activeFocus)
+            compare(storedNames(), ["Macro_0", "Macro_1"])
+            keyClick(Qt.Key_F2)
+            for (var c of "Boss")
+                keyClick(c)
+            keyClick(Qt.Key_Return)
+            verify(!input.visible)
+            compare(storedNames(), ["Macro_0", "Boss"])
+            verify(list.itemAtIndex(1).activeFocus)
+
+            var macroMenu = inEditor("macroMenu")
+            compare(macroMenu.Accessible.role, Accessible.PopupMenu)
+            keyClick(Qt.Key_Menu)
+            verify(macroMenu.visible)
+            var first = inEditor("menuDelete")
+            verify(first.activeFocus)
+            compare(first.Accessible.role, Accessible.MenuItem)
+            compare(first.Accessible.name, "Delete")
+            keyClick(Qt.Key_Down)
+            verify(inEditor("menuImport").activeFocus)
+            keyClick(Qt.Key_Up)
+            keyClick(Qt.Key_Up)
+            verify(inEditor("menuExport").activeFocus)
+            keyClick(Qt.Key_Escape)
+            verify(!macroMenu.visible)
+            verify(editor.visible)
+            verify(list.itemAtIndex(1).activeFocus)
+
+            // Shift+F10 on an action row: the second entry inserts a delay before it.
+            var actions = inEditor("actionList")
+            tryVerify(function () { return actions.itemAtIndex(0) !== null })
+            actions.itemAtIndex(0).forceActiveFocus()
+            keyClick(Qt.Key_F10, Qt.ShiftModifier)
+            verify(inEditor("actionMenu").visible)
+            keyClick(Qt.Key_Tab)
+            keyClick(Qt.Key_Return)
+            verify(!inEditor("actionMenu").visible)
+            compare(stored("Boss"), ["0,50", "3,MS-L", "4,MS-L", "1"])
+            verify(actions.itemAtIndex(0).activeFocus)
+            keyClick(Qt.Key_Menu)
+            keyClick(Qt.Key_Space)
+            compare(stored("Boss"), ["3,MS-L", "4,MS-L", "1"])
+        }
+
         function test_badNamesRefused_data() {
             return [
                 { tag: "another macro's name", name: "Macro_0", says: "Another macro is already named “Macro_0”." },

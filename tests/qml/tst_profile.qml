@@ -252,6 +252,51 @@ Item {
             compare(topList.textValue, "Zed")
         }
 
+        // F2 and the row menu from the keys, as the pointer's double click
+        // and right click.
+        function test_renameAndMenuFromKeys() {
+            start(["Standard0", "A1", "B2"], 0)
+            var list = findChild(profile, "rowList")
+            var editor = findChild(profile, "nameEditor")
+            list.itemAtIndex(1).forceActiveFocus()
+            keyClick(Qt.Key_F2)
+            verify(editor.visible)
+            compare(editor.selectedText, "A")
+            keyClick(Qt.Key_X)
+            keyClick(Qt.Key_Escape)
+            verify(!editor.visible)
+            verify(profile.visible)
+            compare(stored(), ["Standard0", "A1", "B2"])
+            keyClick(Qt.Key_F2)
+            for (var c of "Work")
+                keyClick(c)
+            keyClick(Qt.Key_Return)
+            compare(stored(), ["Standard0", "Work1", "B2"])
+            verify(list.itemAtIndex(1).activeFocus)
+            // Row 0 keeps its label.
+            list.itemAtIndex(0).forceActiveFocus()
+            keyClick(Qt.Key_F2)
+            verify(!editor.visible)
+
+            var menu = findChild(profile, "rowMenu")
+            compare(menu.Accessible.role, Accessible.PopupMenu)
+            list.itemAtIndex(2).forceActiveFocus()
+            keyClick(Qt.Key_F10, Qt.ShiftModifier)
+            verify(menu.visible)
+            compare(profile.currentRow, 2)
+            verify(findChild(profile, "menuDelete").activeFocus)
+            keyClick(Qt.Key_Escape)
+            verify(!menu.visible)
+            verify(profile.visible)
+            verify(list.itemAtIndex(2).activeFocus)
+            keyClick(Qt.Key_Menu)
+            keyClick(Qt.Key_Down)
+            compare(findChild(profile, "menuExport").Accessible.role, Accessible.MenuItem)
+            keyClick(Qt.Key_Up)
+            keyClick(Qt.Key_Return)
+            compare(stored(), ["Standard0", "Work1"])
+        }
+
         function test_importExport() {
             // Rows and numbers apart: row 2 holds profile 1 after a delete and an add.
             start(["Standard0", "A1", "B2"], 0)

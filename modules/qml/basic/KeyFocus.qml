@@ -18,6 +18,11 @@ QtObject {
         item.forceActiveFocus(Qt.MouseFocusReason)
     }
     function keyUsed() { keyboard = true }
+    // The keys that open a focused row's context menu.
+    function isMenuKey(event) {
+        return event.key === Qt.Key_Menu
+                || (event.key === Qt.Key_F10 && (event.modifiers & Qt.ShiftModifier))
+    }
 
     // The open dialog that holds the item, if any.
     function fenceOf(item) {

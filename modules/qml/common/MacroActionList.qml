@@ -15,6 +15,8 @@ Rectangle {
 
     // A row pressed (index -1 under the rows), at x, y in this box.
     signal rowPressed(int index, int button, real x, real y)
+    // The row's menu was opened from the keys.
+    signal menuKeyed(Item row)
     signal delayEdited(int index, string text)
     // The rows changed and are to be stored.
     signal edited()
@@ -143,6 +145,14 @@ Rectangle {
             Accessible.selectable: true
             Accessible.selected: actionList.currentIndex === actionRow.index
             Accessible.onPressAction: actionRow.choose()
+            Keys.onPressed: function (event) {
+                if (!KeyFocus.isMenuKey(event))
+                    return
+                KeyFocus.keyUsed()
+                box.rowPressed(index, Qt.RightButton, 16, y - actionList.contentY + height)
+                box.menuKeyed(actionRow)
+                event.accepted = true
+            }
             Keys.onSpacePressed: { KeyFocus.keyUsed(); actionRow.choose() }
             Keys.onReturnPressed: { KeyFocus.keyUsed(); actionRow.choose() }
             Keys.onEnterPressed: { KeyFocus.keyUsed(); actionRow.choose() }
@@ -202,6 +212,7 @@ Rectangle {
         maximumLength: 5
         validator: IntValidator { bottom: 0; top: box.maxDelay }
         onEditEnded: commit()
+        onEditCancelled: cancel()
         onCommitted: function (index, text) { box.delayEdited(index, text) }
     }
 }

@@ -318,6 +318,7 @@ Dialog {
                 menus.openMacroMenu(nameBox.mapToItem(menus, x, y))
             }
         }
+        onMenuKeyed: function (row) { menus.macroMenu.takeFocus(row) }
         onRenamed: function (index, text) { macroEditor.renameMacro(index, text) }
         newText: macroEditor.lang(macroEditor.str.newMacro)
         deleteText: macroEditor.lang(macroEditor.str.deleteMacro)
@@ -366,6 +367,7 @@ Dialog {
             if (button === Qt.RightButton)
                 menus.openActionMenu(actionBox.mapToItem(menus, x, y))
         }
+        onMenuKeyed: function (row) { menus.actionMenu.takeFocus(row) }
         onDelayEdited: function (index, text) { macroEditor.setDelay(index, text) }
         onRefused: function (reason) {
             macroEditor.refusal = reason === "delayMax" ? macroEditor.langWith(macroEditor.str.delayMax, actionBox.maxDelay)

@@ -34,37 +34,27 @@ Item {
         actionMenu.visible = true
     }
 
-    Rectangle {
+    RowMenu {
         id: macroMenu
         objectName: "macroMenu"
         width: 80
         height: 72
-        visible: false
-        color: Theme.colorGray0
-        border.color: Theme.colorGray1
-        Column {
-            width: parent.width
-            MenuRow { objectName: "menuDelete"; text: menus.text("deleteRow"); onChosen: menus.pick(objectName) }
-            MenuRow { objectName: "menuImport"; text: menus.text("importMacro"); onChosen: menus.pick(objectName) }
-            MenuRow { objectName: "menuExport"; text: menus.text("exportMacro"); onChosen: menus.pick(objectName) }
-        }
+        name: menus.text("macroName")
+        MenuRow { objectName: "menuDelete"; text: menus.text("deleteRow"); onChosen: menus.pick(objectName) }
+        MenuRow { objectName: "menuImport"; text: menus.text("importMacro"); onChosen: menus.pick(objectName) }
+        MenuRow { objectName: "menuExport"; text: menus.text("exportMacro"); onChosen: menus.pick(objectName) }
     }
-    Rectangle {
+    RowMenu {
         id: actionMenu
         objectName: "actionMenu"
         width: 150
         height: 144
-        visible: false
-        color: Theme.colorGray0
-        border.color: Theme.colorGray1
-        Column {
-            width: parent.width
-            MenuRow { objectName: "actionDelete"; text: menus.text("deleteRow"); onChosen: menus.pick(objectName) }
-            MenuRow { objectName: "insertDelay"; text: menus.text("insertDelay"); onChosen: menus.pick(objectName) }
-            MenuRow { objectName: "insertKey"; text: menus.text("insertKey"); onChosen: menus.pick(objectName) }
-            MenuRow { objectName: "insertLeft"; text: menus.text("insertLeft"); onChosen: menus.pick(objectName) }
-            MenuRow { objectName: "insertMiddle"; text: menus.text("insertMiddle"); onChosen: menus.pick(objectName) }
-            MenuRow { objectName: "insertRight"; text: menus.text("insertRight"); onChosen: menus.pick(objectName) }
-        }
+        name: menus.text("action")
+        MenuRow { objectName: "actionDelete"; text: menus.text("deleteRow"); onChosen: menus.pick(objectName) }
+        MenuRow { objectName: "insertDelay"; text: menus.text("insertDelay"); onChosen: menus.pick(objectName) }
+        MenuRow { objectName: "insertKey"; text: menus.text("insertKey"); onChosen: menus.pick(objectName) }
+        MenuRow { objectName: "insertLeft"; text: menus.text("insertLeft"); onChosen: menus.pick(objectName) }
+        MenuRow { objectName: "insertMiddle"; text: menus.text("insertMiddle"); onChosen: menus.pick(objectName) }
+        MenuRow { objectName: "insertRight"; text: menus.text("insertRight"); onChosen: menus.pick(objectName) }
     }
 }

@@ -3,7 +3,7 @@ import QtQuick
 import "../basic"
 
 // The macro editor's list of macro names, with New and Delete under it; a
-// double click renames in place.
+// double click or F2 renames in place.
 Rectangle {
     id: box
 
@@ -15,6 +15,8 @@ Rectangle {
 
     // A row pressed, at x, y in this box.
     signal rowPressed(int index, int button, real x, real y)
+    // The row's menu was opened from the keys.
+    signal menuKeyed(Item row)
     signal renamed(int index, string text)
     signal newClicked()
     signal deleteClicked()
@@ -47,6 +49,21 @@ Rectangle {
             Accessible.selectable: true
             Accessible.selected: macroList.currentIndex === nameRow.index
             Accessible.onPressAction: nameRow.choose()
+            Keys.onPressed: function (event) {
+                if (event.key === Qt.Key_F2) {
+                    KeyFocus.keyUsed()
+                    nameRow.choose()
+                    nameEditor.open(index, y - macroList.contentY, textValue)
+                    nameEditor.returnTo = nameRow
+                } else if (KeyFocus.isMenuKey(event)) {
+                    KeyFocus.keyUsed()
+                    box.rowPressed(index, Qt.RightButton, 16, y - macroList.contentY + height)
+                    box.menuKeyed(nameRow)
+                } else {
+                    return
+                }
+                event.accepted = true
+            }
             Keys.onSpacePressed: { KeyFocus.keyUsed(); nameRow.choose() }
             Keys.onReturnPressed: { KeyFocus.keyUsed(); nameRow.choose() }
             Keys.onEnterPressed: { KeyFocus.keyUsed(); nameRow.choose() }
@@ -91,6 +108,7 @@ Rectangle {
         clip: true
         selectByMouse: true
         onEditEnded: commit()
+        onEditCancelled: cancel()
         onCommitted: function (index, text) { box.renamed(index, text) }
     }
     TextButton {

@@ -220,6 +220,10 @@ Dialog {
         if (nameEditor.text !== rows.get(row).textValue)
             renameRow(row, nameEditor.text)
     }
+    function cancelRename() {
+        editingRow = -1
+        nameEditor.focus = false
+    }
     function openMenu(row, x, y) {
         commitRename()
         currentRow = row
@@ -289,6 +293,24 @@ Dialog {
                 Accessible.selectable: true
                 Accessible.selected: rowItem.index === profile.currentRow
                 Accessible.onPressAction: rowItem.choose()
+                Keys.onPressed: function (event) {
+                    if (event.key === Qt.Key_F2) {
+                        KeyFocus.keyUsed()
+                        rowItem.choose()
+                        profile.startRename(rowItem.index)
+                        if (profile.editingRow === rowItem.index)
+                            nameEditor.returnTo = rowItem
+                    } else if (KeyFocus.isMenuKey(event)) {
+                        KeyFocus.keyUsed()
+                        rowItem.choose()
+                        var p = rowItem.mapToItem(rowMenu.parent, 16, rowItem.height)
+                        profile.openMenu(rowItem.index, p.x, p.y)
+                        rowMenu.takeFocus(rowItem)
+                    } else {
+                        return
+                    }
+                    event.accepted = true
+                }
                 Keys.onSpacePressed: { KeyFocus.keyUsed(); rowItem.choose() }
                 Keys.onReturnPressed: { KeyFocus.keyUsed(); rowItem.choose() }
                 Keys.onEnterPressed: { KeyFocus.keyUsed(); rowItem.choose() }
@@ -337,6 +359,7 @@ Dialog {
             visible: profile.editingRow >= 0
             selectByMouse: true
             onEditEnded: profile.commitRename()
+            onEditCancelled: profile.cancelRename()
         }
     }
 
@@ -373,40 +396,22 @@ Dialog {
         font.pixelSize: Theme.fontMinSize
     }
 
-    Rectangle {
+    RowMenu {
         id: rowMenu
         objectName: "rowMenu"
         width: 100
         height: 48
         z: 10
-        visible: false
-        color: Theme.colorGray0
-        border.color: Theme.colorGray1
-        Column {
-            Repeater {
-                model: 2
-                delegate: Rectangle {
-                    id: entry
-                    required property int index
-                    objectName: index === 0 ? "menuDelete" : "menuExport"
-                    width: rowMenu.width
-                    height: 24
-                    color: entryArea.containsMouse ? Theme.colorOrange : "transparent"
-                    Text {
-                        x: 12
-                        anchors.verticalCenter: parent.verticalCenter
-                        text: profile.lang(3 + entry.index)
-                        color: Theme.fontColor
-                        font.family: Theme.fontFamily
-                        font.pixelSize: Theme.fontNormalSize
-                    }
-                    MouseArea {
-                        id: entryArea
-                        anchors.fill: parent
-                        hoverEnabled: true
-                        onClicked: profile.menuChosen(entry.index)
-                    }
-                }
+        name: profile.title
+        Repeater {
+            model: 2
+            delegate: MenuRow {
+                required property int index
+                objectName: index === 0 ? "menuDelete" : "menuExport"
+                width: rowMenu.width
+                textX: 12
+                text: profile.lang(3 + index)
+                onChosen: profile.menuChosen(index)
             }
         }
     }
