@@ -280,6 +280,25 @@ def key2_sent(lines):
     return " ".join(lists[-1][4:8]) if lists else None
 
 
+def assign_key2_by_keys(demo, choice, shown, sent_hex, what):
+    """From the focused row of key 2: Return, Tab to `choice`, Space, Escape;
+    the row then shows `shown(name)`, and Ctrl+S sends key 2 as `sent_hex`."""
+    demo.key("Return")
+    if not demo.wait_for(demo.dialogs, 5):
+        return check(False, "keyboard task: Return opens the assignment of key 2")
+    if tab_to(demo, choice) is None:
+        return check(False, "keyboard task: the choice for %s is reached by Tab" % what)
+    demo.key("space")
+    demo.key("Escape")
+    row = demo.wait_for(lambda: not demo.dialogs() and demo.focused() is not None
+                        and shown(demo.focused().get_name()) and demo.focused(), 5)
+    if not check(bool(row), "keyboard task: key 2 shows %s, focused (%r)"
+                 % (what, row.get_name() if row else None)):
+        return False
+    sent = key2_sent(save_by_keys(demo))
+    return check(sent == sent_hex, "keyboard task: Ctrl+S sends key 2 as %s (%s)" % (what, sent))
+
+
 def task_restore_key(demo):
     """Give key 2 another function and save, then restore its default and
     save, with keys alone; the mouse gets both."""
@@ -287,35 +306,13 @@ def task_restore_key(demo):
     if row is None:
         return check(False, "keyboard task: the row of key 2 is reached by Tab")
     default = row.get_name()
-    demo.key("Return")
-    if not demo.wait_for(demo.dialogs, 5):
-        return check(False, "keyboard task: Return opens the assignment of key 2")
-    if tab_to(demo, lambda a: a.get_role() == R.RADIO_BUTTON and a.get_name() == "Middle Key") is None:
-        return check(False, "keyboard task: the choice Middle Key is reached by Tab")
-    demo.key("space")
-    demo.key("Escape")
-    changed = demo.wait_for(lambda: not demo.dialogs() and demo.focused() is not None
-                            and demo.focused().get_name().startswith("Key 2:")
-                            and demo.focused().get_name() != default and demo.focused(), 5)
-    if not check(bool(changed), "keyboard task: key 2 shows its new function (%r)"
-                 % (changed.get_name() if changed else None)):
-        return False
-    sent = key2_sent(save_by_keys(demo))
-    if not check(sent == "01 00 f2 00", "keyboard task: Ctrl+S sends key 2 as the middle button (%s)" % sent):
-        return False
-    demo.key("Return")
-    if not demo.wait_for(demo.dialogs, 5):
-        return check(False, "keyboard task: Return opens the assignment again")
-    if tab_to(demo, lambda a: a.get_role() == R.PUSH_BUTTON and a.get_name() == "Reset") is None:
-        return check(False, "keyboard task: the dialog's Reset is reached by Tab")
-    demo.key("space")
-    demo.key("Escape")
-    back = demo.wait_for(lambda: not demo.dialogs() and demo.focused() is not None
-                         and demo.focused().get_name() == default, 5)
-    if not check(bool(back), "keyboard task: key 2 shows its default again, focused (%r)" % default):
-        return False
-    sent = key2_sent(save_by_keys(demo))
-    return check(sent == "01 00 f1 00", "keyboard task: Ctrl+S sends key 2 as the right button again (%s)" % sent)
+    return (assign_key2_by_keys(
+                demo, lambda a: a.get_role() == R.RADIO_BUTTON and a.get_name() == "Middle Key",
+                lambda name: name.startswith("Key 2:") and name != default, "01 00 f2 00",
+                "the middle button")
+            and assign_key2_by_keys(
+                demo, lambda a: a.get_role() == R.PUSH_BUTTON and a.get_name() == "Reset",
+                lambda name: name == default, "01 00 f1 00", "its default, the right button"))
 
 
 def escape_closes(demo, title_hint):
