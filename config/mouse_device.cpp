@@ -50,7 +50,7 @@ bool MouseDevice::readProfileBlock(uint profileNo) {
 
 bool MouseDevice::haveBlocks(std::initializer_list<uint> blocks) {
   for (uint b : blocks) {
-    if (b > 4 || (!blockRead[b] && !readProfileBlock(b)))
+    if (b >= profileBlocks.size() || (!blockRead[b] && !readProfileBlock(b)))
       return false;
   }
   return true;
